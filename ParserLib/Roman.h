@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace talvex {
+
+// Roman numeral to integer. A leading "-" negates; letters a..z are upper-cased;
+// any character other than C D I L M V X gives 0. A smaller letter before a
+// larger one subtracts (IM is 999, IIX is 10). The empty text is 0.
+int32_t RomanToInt(std::string_view Text);
+
+// Integer to Roman numeral; 0 and negative numbers give the empty text. No upper
+// bound here (30000 is thirty M letters); callers refuse large values.
+std::string IntToRoman(int32_t N);
+
+}  // namespace talvex

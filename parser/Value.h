@@ -1,0 +1,80 @@
+// The engine's value: a kind tag and one payload field per representation,
+// copied whole everywhere. Setters keep the invariants (reduced fractions,
+// whole reals stored as integers) so no caller has to re-check them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ParserLib/ShortString.h"
+
+namespace talvex {
+
+using Extended = long double;
+
+// The codes are fixed: kinds are compared and stored as bytes, and a memory
+// cell is empty exactly when its kind is 0.
+enum TValueKind : uint8_t {
+  vkNone = 0,
+  vkBoolean = 1,
+  vkInteger = 2,
+  vkReal = 3,
+  vkString = 4,
+  vkTime = 5,
+  vkDate = 6,
+  vkDateTime = 7,
+  vkDegrees = 8,
+  vkFraction = 9,
+  vkPercent = 10,
+  vkNull = 11,
+};
+
+struct TCalcValue {
+  TValueKind Kind = vkNone;
+  bool BoolValue = false;
+  int64_t Numerator = 0;
+  int64_t Denominator = 1;
+  Extended RealValue = 0;
+  double DateTimeValue = 0;  // days since 30 December 1899
+  int64_t ArcSeconds = 0;
+  TShortString StrValue;
+};
+
+void SetBoolean(TCalcValue& V, bool B);
+void SetInteger(TCalcValue& V, int64_t N);
+// Whole numbers below 9223372036854775807 in magnitude become vkInteger.
+void SetReal(TCalcValue& V, Extended X);
+void SetString(TCalcValue& V, std::string_view S);
+void SetDate(TCalcValue& V, double D);
+void SetTime(TCalcValue& V, double T);
+void SetDateTime(TCalcValue& V, double DT);
+void SetDegrees(TCalcValue& V, int64_t Seconds);
+// Reduced; a denominator that reduces to 1 gives vkInteger. Den must not be 0.
+void SetFraction(TCalcValue& V, int64_t Num, int64_t Den);
+void SetPercent(TCalcValue& V, Extended X);
+void SetNull(TCalcValue& V);
+// The decimal expansion of X (at most 7 digits after the point) as a fraction.
+void RealToFraction(TCalcValue& V, Extended X);
+
+bool IsIntegral(const TCalcValue& V);
+bool IsNumeric(const TCalcValue& V);
+
+// Accessors: the value read as the wanted kind. Kinds a strict read (Convert
+// false) refuses raise RaiseKindError, whose message names the offered kind.
+int64_t AsInteger(const TCalcValue& V, bool Convert = false);
+bool AsBoolean(const TCalcValue& V, bool Convert = false);
+Extended AsReal(const TCalcValue& V, bool Convert = false);
+std::string AsString(const TCalcValue& V, bool Convert = false);
+double AsDate(const TCalcValue& V, bool Convert = false);
+double AsTime(const TCalcValue& V, bool Convert = false);
+double AsDateTime(const TCalcValue& V, bool Convert = false);
+int64_t AsDegrees(const TCalcValue& V, bool Convert = false);
+Extended AsPercent(const TCalcValue& V, bool Convert = false);
+
+[[noreturn]] void RaiseKindError(const TCalcValue& V);
+
+// W "+" R "/" D, or R "/" D when the whole part is 0 (-3/2 is -1+-1/2).
+std::string FractionText(int64_t Numerator, int64_t Denominator);
+
+}  // namespace talvex
