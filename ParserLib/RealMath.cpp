@@ -1,0 +1,85 @@
+#include "ParserLib/RealMath.h"
+
+#include <cmath>
+
+#include "ParserLib/Exact.h"
+#include "ParserLib/RuntimeErrors.h"
+#include "ParserLib/X87.h"
+
+namespace talvex {
+namespace {
+
+// ln 2 split so that N * Ln2High is exact for every |N| below 2^16.
+constexpr long double Ln2High = 0xb17217f7d1cfp-48L;
+constexpr long double Ln2Low = 0xf35793c7673007e6p-113L;
+constexpr long double Log10Of2 = 0x9a209a84fbcff799p-65L;
+
+void CheckLogArgument(long double X) {
+  if (std::isnan(X) || X < 0) throw EInvalidOp();
+  if (X == 0) throw EZeroDivide();
+}
+
+}  // namespace
+
+long double Ln(long double X) {
+  CheckLogArgument(X);
+  return CheckReal(x87::YLog2X(Ln2, X));
+}
+
+long double Log2(long double X) {
+  CheckLogArgument(X);
+  return CheckReal(x87::YLog2X(1.0L, X));
+}
+
+long double Log10(long double X) {
+  CheckLogArgument(X);
+  return CheckReal(x87::YLog2X(Log10Of2, X));
+}
+
+long double Exp(long double X) {
+  if (std::isnan(X)) throw EInvalidOp();
+  if (X > 11357.3L) throw EOverflow();
+  if (X < -11400.0L) return 0;
+  // e^X = 2^N * 2^F with N the nearest whole number to X * log2 e; the
+  // remainder is formed against a split ln 2 so large X keep all their digits.
+  const long double N = x87::RoundInt(X * Log2E);
+  const long double R = (X - N * Ln2High) - N * Ln2Low;
+  const long double F = R * Log2E;
+  return CheckReal(x87::Scale(x87::Exp2M1(F) + 1.0L, N));
+}
+
+long double LnXP1(long double U) {
+  if (std::isnan(U)) throw EInvalidOp();
+  if (U >= 0 && U < 0.25L) return x87::YLog2XP1(Ln2, U);
+  return Ln(1.0L + U);
+}
+
+long double IntPower(long double Base, long long N) {
+  unsigned long long Bits = N < 0 ? 0ULL - static_cast<unsigned long long>(N) : static_cast<unsigned long long>(N);
+  long double Result = 1.0L, Square = Base;
+  while (Bits != 0) {
+    if (Bits & 1) Result *= Square;
+    Bits >>= 1;
+    if (Bits != 0) Square *= Square;
+  }
+  if (N < 0) {
+    if (Result == 0) throw EZeroDivide();
+    Result = 1.0L / Result;
+  }
+  return Result;
+}
+
+long double Power(long double Base, long double Exponent) {
+  if (std::isnan(Base) || std::isnan(Exponent)) throw EInvalidOp();
+  if (Exponent == 0) return 1.0L;
+  if (Base == 0) {
+    if (Exponent > 0) return 0;
+    throw EZeroDivide();
+  }
+  if (FracReal(Exponent) == 0 && std::fabs(Exponent) <= 2147483647.0L)
+    return CheckReal(IntPower(Base, static_cast<long long>(Exponent)));
+  if (Base < 0) throw EInvalidOp();
+  return Exp(Exponent * Ln(Base));
+}
+
+}  // namespace talvex

@@ -1,0 +1,73 @@
+#include "parser/CalcParser.h"
+
+#include "ParserFunctions/FunctionTable.h"
+#include "ParserLib/CharClasses.h"
+#include "ParserLib/FormatSettings.h"
+#include "ParserLib/Scanner.h"
+#include "parser/Messages.h"
+#include "parser/OperatorTable.h"
+
+namespace talvex {
+
+int CellIndexOfName(std::string_view Name) {
+  if (Name.size() < 2 || Name.size() > 3 || Name[0] != 'M') return -1;
+  if (Name.size() == 3 && Name[1] == '0') return -1;
+  int N = 0;
+  for (std::size_t I = 1; I < Name.size(); ++I) {
+    if (Name[I] < '0' || Name[I] > '9') return -1;
+    N = N * 10 + (Name[I] - '0');
+  }
+  return N;
+}
+
+void TCalcParser::DefineVariable(std::string_view Name, const TCalcValue& Value) {
+  SetVariable(Variables, Name, Value);
+}
+
+void TCalcParser::GetIdentValue(std::string_view UpperName, TCalcValue& Result) {
+  const int Cell = CellIndexOfName(UpperName);
+  if (Cell >= 0) {
+    if (Cells[static_cast<std::size_t>(Cell)].Kind == vkNone) throw EParserException::Create(msg::EmptyCell);
+    Result = Cells[static_cast<std::size_t>(Cell)];
+    return;
+  }
+  TMathParser::GetIdentValue(UpperName, Result);
+}
+
+void TCalcParser::ParseOperand(std::string_view Text, int& Pos, TCalcValue& Result) {
+  int P = Pos;
+  const std::string_view Name = ReadIdentifier(Text, P);
+  if (!Name.empty()) {
+    SkipBlanks(P, Text, false);
+    const char First = CharAt(Text, P, false), Second = CharAt(Text, P + 1, false);
+    int RightSide = 0;
+    if (First == ':' && Second == '=') {
+      RightSide = P + 2;
+    } else if (Syntax == smC && First == '=' && Second != '=') {
+      // In the C syntax a single "=" after a name assigns; "==" after a name
+      // stays the comparison, as a C reader expects.
+      RightSide = P + 1;
+    }
+    if (RightSide != 0) {
+      TCalcValue Value;
+      ParseSubExpression(Text, RightSide, Value);
+      DefineVariable(Name, Value);
+      Pos = RightSide;
+      SetNull(Result);
+      return;
+    }
+  }
+  TMathParser::ParseOperand(Text, Pos, Result);
+}
+
+void TCalcParser::InitOperators() {
+  const TFormatSettings& Settings = FormatSettings();
+  CheckLocaleSeparators(Settings);
+  BuildCharClasses(Settings, Syntax == smPascal, Syntax == smC);
+  for (std::size_t I = Operators.size(); I-- > 0;)
+    if (!Operators[I]->IsUserFunction()) Operators.erase(Operators.begin() + static_cast<std::ptrdiff_t>(I));
+  RegisterOperators(*this);
+  RegisterFunctions(*this);
+}
+
+}  // namespace talvex

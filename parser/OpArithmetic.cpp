@@ -1,0 +1,146 @@
+// + - * / ^ and the prefix signs: exact for integers and fractions, typed for
+// dates, times, angles and percentages, 80-bit real for the rest.
+#include <cmath>
+
+#include "ParserLib/CharClasses.h"
+#include "ParserLib/Exact.h"
+#include "ParserLib/RealMath.h"
+#include "parser/Messages.h"
+#include "parser/Operators.h"
+
+namespace talvex {
+namespace {
+
+bool Is(const TCalcValue& V, TValueKind Kind) { return V.Kind == Kind; }
+
+double CheckDays(double D) {
+  if (!std::isfinite(D)) throw EOverflow();
+  return D;
+}
+
+void SetRealChecked(TCalcValue& Result, Extended X) { SetReal(Result, CheckReal(X)); }
+
+// Whole seconds of arc, ties to even.
+int64_t ArcSecondsOf(Extended X) { return RoundToInt64(CheckReal(X)); }
+
+}  // namespace
+
+TALVEX_PROC(OpAdd) {
+  const TCalcValue &L = Args[0], &R = Args[1];
+  if (Is(L, vkString) && Is(R, vkString)) {
+    const char Quote = CharClasses().QuoteChar;
+    std::string Joined = Unquote(L.StrValue.View(), Quote);
+    Joined += Unquote(R.StrValue.View(), Quote);
+    SetString(Result, Joined);
+  } else if (Is(L, vkDateTime) && Is(R, vkTime)) {
+    SetDateTime(Result, CheckDays(AsDateTime(L) + AsTime(R)));
+  } else if (Is(L, vkTime) && Is(R, vkDateTime)) {
+    SetDateTime(Result, CheckDays(AsTime(L) + AsDateTime(R)));
+  } else if (Is(L, vkDate) && Is(R, vkInteger)) {
+    SetDate(Result, CheckDays(AsDate(L) + static_cast<double>(R.Numerator)));
+  } else if (Is(L, vkInteger) && Is(R, vkDate)) {
+    SetDate(Result, std::trunc(CheckDays(static_cast<double>(L.Numerator) + AsDate(R))));
+  } else if (Is(L, vkDate) && Is(R, vkTime)) {
+    SetDateTime(Result, CheckDays(AsDate(L) + AsTime(R)));
+  } else if (Is(L, vkTime) && Is(R, vkDate)) {
+    SetDateTime(Result, CheckDays(AsTime(L) + AsDate(R)));
+  } else if (Is(L, vkTime)) {
+    SetDateTime(Result, CheckDays(AsTime(L) + AsTime(R)));
+  } else if (Is(L, vkDegrees)) {
+    SetDegrees(Result, WrapAdd(L.ArcSeconds, AsDegrees(R)));
+  } else if (IsIntegral(L) && IsIntegral(R)) {
+    SetFraction(Result, WrapAdd(WrapMul(L.Numerator, R.Denominator), WrapMul(R.Numerator, L.Denominator)),
+                WrapMul(L.Denominator, R.Denominator));
+  } else if (Is(R, vkPercent) && IsNumeric(L)) {
+    // The percentage is always added in magnitude: -200 + 10% is -180.
+    const Extended X = AsReal(L);
+    SetRealChecked(Result, X + std::fabs(X * R.RealValue / 100));
+  } else if (Is(L, vkPercent)) {
+    SetPercent(Result, CheckReal(AsPercent(L) + AsPercent(R)));
+  } else {
+    SetRealChecked(Result, AsReal(L) + AsReal(R));
+  }
+}
+
+TALVEX_PROC(OpUnaryPlus) { Result = Args[0]; }
+
+TALVEX_PROC(OpSubtract) {
+  const TCalcValue &L = Args[0], &R = Args[1];
+  if (Is(L, vkTime) && Is(R, vkTime)) {
+    // Only the fraction of a day remains: a difference on a 24-hour clock.
+    SetTime(Result, AsTime(L) + 10 - AsTime(R));
+  } else if (Is(L, vkDateTime) && Is(R, vkTime)) {
+    SetDateTime(Result, CheckDays(AsDateTime(L) - AsTime(R)));
+  } else if (Is(L, vkTime) && Is(R, vkDateTime)) {
+    SetDateTime(Result, CheckDays(AsTime(L) - AsDateTime(R)));
+  } else if (Is(L, vkDate) && Is(R, vkInteger)) {
+    SetDate(Result, CheckDays(AsDate(L) - static_cast<double>(R.Numerator)));
+  } else if (Is(L, vkInteger) && Is(R, vkDate)) {
+    SetDate(Result, std::trunc(CheckDays(static_cast<double>(L.Numerator) - AsDate(R))));
+  } else if (Is(L, vkTime)) {
+    AsTime(R);  // a time minus anything but a time is refused with R's kind
+    RaiseKindError(R);
+  } else if (IsIntegral(L) && IsIntegral(R)) {
+    SetFraction(Result, WrapSub(WrapMul(L.Numerator, R.Denominator), WrapMul(R.Numerator, L.Denominator)),
+                WrapMul(L.Denominator, R.Denominator));
+  } else if (Is(L, vkDegrees)) {
+    SetDegrees(Result, WrapSub(L.ArcSeconds, AsDegrees(R)));
+  } else if (Is(R, vkPercent) && IsNumeric(L)) {
+    const Extended X = AsReal(L);
+    SetRealChecked(Result, X - std::fabs(X) * R.RealValue / 100);
+  } else if (Is(L, vkPercent)) {
+    SetPercent(Result, CheckReal(AsPercent(L) - AsPercent(R)));
+  } else {
+    SetRealChecked(Result, AsReal(L) - AsReal(R));
+  }
+}
+
+TALVEX_PROC(OpNegate) {
+  const TCalcValue& V = Args[0];
+  switch (V.Kind) {
+    case vkDegrees: SetDegrees(Result, WrapNeg(V.ArcSeconds)); break;
+    case vkFraction: SetFraction(Result, WrapNeg(V.Numerator), V.Denominator); break;
+    case vkPercent: SetPercent(Result, -V.RealValue); break;
+    default: SetReal(Result, -AsReal(V)); break;
+  }
+}
+
+TALVEX_PROC(OpMultiply) {
+  const TCalcValue &L = Args[0], &R = Args[1];
+  if (Is(L, vkDegrees)) {
+    SetDegrees(Result, ArcSecondsOf(static_cast<Extended>(L.ArcSeconds) * AsReal(R)));
+  } else if (Is(L, vkTime) && (Is(R, vkReal) || Is(R, vkInteger))) {
+    SetTime(Result, CheckDays(AsTime(L) * static_cast<double>(AsReal(R))));
+  } else if (IsIntegral(L) && IsIntegral(R)) {
+    SetFraction(Result, WrapMul(L.Numerator, R.Numerator), WrapMul(L.Denominator, R.Denominator));
+  } else if (Is(R, vkPercent) && IsNumeric(L)) {
+    SetRealChecked(Result, AsReal(L) * R.RealValue / 100);
+  } else {
+    SetRealChecked(Result, AsReal(L) * AsReal(R));
+  }
+}
+
+TALVEX_PROC(OpDivide) {
+  const TCalcValue &L = Args[0], &R = Args[1];
+  if (AsReal(R, true) == 0) throw EParserException::Create(msg::DivisionByZero);
+  const TOutputFormat Format = Op.Parser->OutputFormat;
+  if (Op.Parser->Syntax == smC && Is(L, vkInteger) && Is(R, vkInteger) &&
+      (Format == ofHex || Format == ofOctal || Format == ofBinary)) {
+    // INT64_MIN / -1 wraps, as every integer result does.
+    SetInteger(Result, R.Numerator == -1 ? WrapNeg(L.Numerator) : L.Numerator / R.Numerator);
+  } else if (Is(L, vkDegrees)) {
+    SetDegrees(Result, ArcSecondsOf(static_cast<Extended>(L.ArcSeconds) / AsReal(R)));
+  } else if (Is(L, vkTime) && (Is(R, vkReal) || Is(R, vkInteger))) {
+    SetTime(Result, CheckDays(AsTime(L) / static_cast<double>(AsReal(R))));
+  } else if (IsNumeric(L) && Is(R, vkPercent)) {
+    SetPercent(Result, CheckReal(AsReal(L) / R.RealValue * 100));
+  } else if (Is(L, vkInteger) && Is(R, vkInteger)) {
+    SetFraction(Result, L.Numerator, R.Numerator);
+  } else {
+    SetRealChecked(Result, AsReal(L) / AsReal(R));
+  }
+}
+
+TALVEX_PROC(OpPower) { SetRealChecked(Result, Power(AsReal(Args[0]), AsReal(Args[1]))); }
+
+}  // namespace talvex

@@ -1,0 +1,32 @@
+# Runs one corpus file: its first line "#! options" gives the command-line
+# options, lines starting with "#" are comments, every other line is an
+# expression. The output must equal the .out file next to it byte for byte.
+get_filename_component(name ${CORPUS} NAME_WE)
+get_filename_component(dir ${CORPUS} DIRECTORY)
+file(STRINGS ${CORPUS} lines ENCODING UTF-8)
+set(options "")
+set(input "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^#!(.*)$")
+    separate_arguments(options UNIX_COMMAND "${CMAKE_MATCH_1}")
+  elseif(NOT line MATCHES "^#")
+    string(APPEND input "${line}\n")
+  endif()
+endforeach()
+set(input_file ${WORK}/${name}.input)
+file(WRITE ${input_file} "${input}")
+set(command ${CALC} ${options})
+if(EMULATOR)
+  set(command ${EMULATOR} ${command})
+endif()
+execute_process(COMMAND ${command} INPUT_FILE ${input_file} OUTPUT_FILE ${WORK}/${name}.actual
+                RESULT_VARIABLE status TIMEOUT 120)
+if(NOT status MATCHES "^[01]$")
+  message(FATAL_ERROR "talvex-calc ended with ${status}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${dir}/${name}.out ${WORK}/${name}.actual
+                RESULT_VARIABLE different)
+if(different)
+  execute_process(COMMAND diff -u ${dir}/${name}.out ${WORK}/${name}.actual)
+  message(FATAL_ERROR "output of ${name}.calc differs from ${name}.out")
+endif()

@@ -1,0 +1,141 @@
+#include "support/EngineFixture.h"
+
+namespace talvex {
+namespace {
+
+using testing::EngineTest;
+using testing::ExpectAnswers;
+
+class Evaluate : public EngineTest {};
+
+TEST_F(Evaluate, PrioritiesAndAssociativity) {
+  ExpectAnswers(Parser, {
+      {"2+3*4", "14"},
+      {"2*3+4", "10"},
+      {"1+2*3^2-1", "18"},
+      {"10-4-3", "3"},
+      {"2^3^2", "64"},
+      {"(2+3)*4", "20"},
+      {"((1))", "1"},
+      {"1+2*3+4*5", "27"},
+      {"2*3^2*2+1", "37"},
+      {"100/10/5", "2"},
+      {"1-2*3^2^2+4", "-4857"},
+      {"-2^2", "4"},
+      {"-2+3", "1"},
+      {"3 + -2", "1"},
+      {"2*-3", "-6"},
+      {"not TRUE and FALSE", "False"},
+      {"1 = 1", "True"},
+      {"1 < 2 = TRUE", "True"},
+      {"7 mod 3", "1"},
+      {"7 MOD 3", "1"},
+      {"2 ^ 10", "1024"},
+      {"200 + 10%", "220"},
+      {"(200 + 10%)", "220"},
+  });
+}
+
+TEST_F(Evaluate, ErrorsCarryTheirPositions) {
+  ExpectAnswers(Parser, {
+      {"", "error: Позиция 1:  Неожиданный конец выражения"},
+      {"   ", "error: Позиция 4:  Неожиданный конец выражения"},
+  });
+  TCalcValue Result;
+  try {
+    Parser.Evaluate("2+", Result);
+    ADD_FAILURE() << "2+ evaluated";
+  } catch (const EParserException& E) {
+    EXPECT_EQ(testing::ToUtf8(E.Message()), "Позиция 3:  Неожиданный конец выражения");
+  }
+}
+
+TEST_F(Evaluate, ErrorMessagesAndPositions) {
+  ExpectAnswers(Parser, {
+      {"(2+)", "error: Позиция 4:  Пустое значение!"},
+      {")", "error: Позиция 1:  Неправильная скобка"},
+      {"(1", "error: Позиция 2:  Неправильная скобка"},
+      {"(1))", "error: Позиция 4:  Неправильная скобка"},
+      {"\")\" + (1", "error: Позиция 8:  Неправильная скобка"},
+      {"2 3", "error: Позиция 3:  Неизвестный формат числа или неверное выражение."},
+      {"1/0", "error: Позиция 4:  Деление на ноль"},
+      {"5 div 0", "error: Позиция 8:  Деление на ноль"},
+      {"5 mod 0", "error: Позиция 8:  Недопустимый аргумент в операции \"mod\""},
+      {"1 == 1", "error: Позиция 5:  Неизвестный оператор \"==\" или неправильный формат чисел в выражении"},
+      {"7 % 3", "error: Позиция 3:  Неизвестный формат числа или неверное выражение."},
+      {"2 foo 3", "error: Позиция 6:  Неизвестный оператор \"FOO\" или неправильный формат чисел в выражении"},
+      {"foo", "error: Позиция 1:  Неизвестный идентификатор \"FOO\" или неправильный формат чисел в выражении"},
+      {"1 + @", "error: Позиция 5:  Неизвестный формат числа или неверное выражение."},
+      {"1 <", "error: Позиция 4:  Неожиданный конец выражения"},
+      {"-", "error: Позиция 2:  Неожиданный конец выражения"},
+      {"?1", "error: Позиция 1:  Неизвестный идентификатор \"?1\" или неправильный формат чисел в выражении"},
+      {"2e3", "error: Позиция 4:  Неизвестный оператор \"E3\" или неправильный формат чисел в выражении"},
+      {"1\t+ 1", "error: Позиция 2:  Неизвестный формат числа или неверное выражение."},
+  });
+}
+
+TEST_F(Evaluate, IfEvaluatesOnlyTheChosenBranch) {
+  ExpectAnswers(Parser, {
+      {"IF(1<2; 10; 1/0)", "10"},
+      {"IF(1>2; 1/0; 20)", "20"},
+      {"if (1>2; 1; 2) * 3", "6"},
+      {"IF(1; 2; 3)", "error: Позиция 6:  Целый тип неприменим"},
+      // Separators inside the skipped part's brackets and strings belong to it.
+      {"IF(1>2; max(1; 2); 3)", "3"},
+      {"IF(1>2; \"a;b\"; \"c\")", "\"c\""},
+      {"IF(1<2; \")\"; 0)", "\")\""},
+      {"IF(1<2; IF(2<1; 1; 2); 3) + 10", "12"},
+      {"IF(1<2 2; 3)", "error: Позиция 8:  Неизвестный формат числа или неверное выражение."},
+      {"IF(1<2)", "error: Позиция 7:  \";\" отсутствует"},
+      {"IF(1>2; 5)", "error: Позиция 8:  \";\" отсутствует"},
+  });
+}
+
+TEST_F(Evaluate, FunctionCalls) {
+  ExpectAnswers(Parser, {
+      {"abs(-3)", "3"},
+      {"ABS(-3)", "3"},
+      {"Abs (-3)", "3"},
+      {"round(3.14159; 2)", "3.14"},
+      {"round(3.14159)", "error: Позиция 14:  \";\" отсутствует"},
+      {"round(3.1; 2; 3)", "error: Позиция 13:  \")\" отсутствует"},
+      {"SQRT(-1)", "error: Позиция 9:  Недопустимый аргумент в функции \"SQRT\""},
+      {"abs", "error: Позиция 1:  Неизвестный идентификатор \"ABS\" или неправильный формат чисел в выражении"},
+      {"1;2", "1"},
+      {"trunc(1E20)", "error: Позиция 12:  Недопустимый аргумент в функции \"trunc\""},
+      {"Int(-2.7)", "-2"},
+  });
+}
+
+TEST_F(Evaluate, TrailingOperatorCombinesTheOperandWithItself) {
+  ExpectAnswers(Parser, {
+      {"5*", "25"},
+      {"3+", "6"},
+      {"2^", "4"},
+      {"10-", "0"},
+      {"7/", "1"},
+      {"1+2*", "9"},
+      {"-", "error: Позиция 2:  Неожиданный конец выражения"},
+  });
+}
+
+TEST_F(Evaluate, DeepNestingEndsInAnErrorNotACrash) {
+  const std::string Deep(100000, '(');
+  EXPECT_EQ(Calc(Deep + "1" + std::string(100000, ')')).substr(0, 7), "error: ");
+  const std::string Fine = std::string(125, '(') + "1" + std::string(125, ')');
+  EXPECT_EQ(Calc(Fine), "1");
+  EXPECT_EQ(Calc(std::string(249, '-') + "1"), "-1");
+  EXPECT_EQ(Calc(std::string(20000, '-') + "1").substr(0, 7), "error: ");
+  EXPECT_EQ(Calc(std::string(5000, '+') + "1").substr(0, 7), "error: ");
+}
+
+TEST_F(Evaluate, StateIsRestoredAfterAnError) {
+  EXPECT_EQ(Calc("1+(2*(3/0))"), "error: Позиция 10:  Деление на ноль");
+  EXPECT_EQ(Parser.Depth, 0);
+  EXPECT_EQ(Parser.StopDepth, 0);
+  EXPECT_EQ(Parser.Position, 0);
+  EXPECT_EQ(Calc("1+2*3"), "7");
+}
+
+}  // namespace
+}  // namespace talvex
