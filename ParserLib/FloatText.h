@@ -1,6 +1,8 @@
 // Text forms of 80-bit reals. All digits come from exact binary-to-decimal
 // conversion in this project's own code, so both targets print the same text
-// and no C library locale or printf is involved.
+// and no C library locale or printf is involved. Every rounding here takes
+// halves away from zero; a value that rounds to zero is written without a sign,
+// and non-finite values read INF, -INF and NAN.
 #pragma once
 
 #include <string>
@@ -27,7 +29,8 @@ std::string FormatScientific(long double X, int Precision, char DecimalSeparator
 
 // Fixed-point text with Digits decimals (negative counts as 0, at most 64) and
 // the point ".", right-aligned with blanks in a field of at least Width
-// characters. The rounding reader of round() parses this back.
+// characters (no padding for Width 0 or less). The rounding reader of round()
+// parses this back.
 std::string FormatFixedField(long double X, int Digits, int Width);
 
 }  // namespace talvex

@@ -11,8 +11,10 @@ namespace talvex {
 // digits with at most one DecimalSeparator (at least one digit before or after
 // it), optional exponent ("E" or "e", optional sign, at least one digit).
 // The value is the correctly rounded (to nearest, ties to even) 80-bit real;
-// results that underflow become 0 (or the nearest subnormal). Returns false for
-// any other text and for magnitudes beyond the largest finite 80-bit real.
+// results that underflow become 0 (or the nearest subnormal). Texts of any
+// length and exponents of any size are read without heap and in bounded time.
+// Returns false for any other text and for values that round beyond the
+// largest finite 80-bit real.
 bool TryTextToReal(std::string_view Text, char DecimalSeparator, long double& Value);
 // The same; EConvertError instead of false.
 long double TextToReal(std::string_view Text, char DecimalSeparator);

@@ -8,7 +8,8 @@ namespace talvex {
 
 // Roman numeral to integer. A leading "-" negates; letters a..z are upper-cased;
 // any character other than C D I L M V X gives 0. A smaller letter before a
-// larger one subtracts (IM is 999, IIX is 10). The empty text is 0.
+// larger one subtracts (IM is 999, IIX is 10). The empty text is 0. A sum
+// beyond 32 bits (millions of letters) wraps.
 int32_t RomanToInt(std::string_view Text);
 
 // Integer to Roman numeral; 0 and negative numbers give the empty text. No upper

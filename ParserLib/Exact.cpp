@@ -1,0 +1,97 @@
+#include "ParserLib/Exact.h"
+
+#include <cmath>
+#include <limits>
+
+#include "ParserLib/RuntimeErrors.h"
+
+namespace talvex {
+namespace {
+
+// 2^63: from here on every real is a whole number, and the first magnitude
+// outside the signed 64-bit range.
+constexpr long double TwoTo63 = 9223372036854775808.0L;
+
+bool IsOdd(long double WholeBelowTwoTo63) {
+  const int64_t N = static_cast<int64_t>(WholeBelowTwoTo63);
+  return (static_cast<uint64_t>(N) & 1) != 0;
+}
+
+}  // namespace
+
+uint64_t Gcd64(int64_t A, int64_t B) {
+  uint64_t X = A < 0 ? 0 - static_cast<uint64_t>(A) : static_cast<uint64_t>(A);
+  uint64_t Y = B < 0 ? 0 - static_cast<uint64_t>(B) : static_cast<uint64_t>(B);
+  while (X != 0 && Y != 0) {
+    if (X > Y)
+      X %= Y;
+    else
+      Y %= X;
+  }
+  return X + Y;
+}
+
+bool IsWholeInt64(long double X) {
+  return std::fabs(X) < 9223372036854775807.0L && FracReal(X) == 0;
+}
+
+long double TruncReal(long double X) {
+  if (!(std::fabs(X) < TwoTo63)) return X;  // whole already, or not finite
+  const long double T = static_cast<long double>(static_cast<int64_t>(X));
+  return std::signbit(X) ? -std::fabs(T) : T;  // -0.5 truncates to -0
+}
+
+long double FracReal(long double X) {
+  if (std::isinf(X)) return std::numeric_limits<long double>::quiet_NaN();
+  return X - TruncReal(X);
+}
+
+long double RoundHalfEven(long double X) {
+  if (!(std::fabs(X) < TwoTo63)) return X;
+  const long double T = TruncReal(X);
+  const long double F = std::fabs(X - T);
+  const long double Step = std::signbit(X) ? -1.0L : 1.0L;
+  if (F > 0.5L || (F == 0.5L && IsOdd(T))) return T + Step;
+  return T;
+}
+
+int64_t TruncToInt64(long double X) {
+  const long double T = TruncReal(X);
+  if (!(T >= -TwoTo63 && T < TwoTo63)) throw EInvalidOp();
+  return static_cast<int64_t>(T);
+}
+
+int64_t RoundToInt64(long double X) {
+  const long double R = RoundHalfEven(X);
+  if (!(R >= -TwoTo63 && R < TwoTo63)) throw EInvalidOp();
+  return static_cast<int64_t>(R);
+}
+
+long double CheckReal(long double X) {
+  if (std::isnan(X)) throw EInvalidOp();
+  if (std::isinf(X)) throw EOverflow();
+  return X;
+}
+
+std::string Unquote(std::string_view Text, char Quote) {
+  if (Text.empty() || Text.front() != Quote || Text.back() != Quote) return std::string(Text);
+  // A lone quote is both the opening and the closing one.
+  const std::string_view Inner = Text.size() >= 2 ? Text.substr(1, Text.size() - 2) : std::string_view();
+  // The downward scan deletes the later of every two adjacent quotes, so each
+  // run of quotes ends as one.
+  std::string Result;
+  Result.reserve(Inner.size());
+  for (std::size_t I = 0; I < Inner.size(); ++I)
+    if (Inner[I] != Quote || I == 0 || Inner[I - 1] != Quote) Result += Inner[I];
+  return Result;
+}
+
+std::string DeleteChar(std::string_view Text, char Ch) {
+  std::string Result;
+  Result.reserve(Text.size());
+  for (char C : Text)
+    if (C != Ch) Result += C;
+  return Result;
+}
+
+}  // namespace talvex
