@@ -7,7 +7,8 @@
 namespace talvex {
 
 #define TALVEX_PROC(Name) \
-  void Name([[maybe_unused]] std::span<const TCalcValue> Args, [[maybe_unused]] TOperator& Op, TCalcValue& Result)
+  void Name([[maybe_unused]] std::span<const TCalcValue> Args, [[maybe_unused]] TOperator& Op, \
+            [[maybe_unused]] TCalcValue& Result)
 
 TALVEX_PROC(OpAdd);
 TALVEX_PROC(OpUnaryPlus);

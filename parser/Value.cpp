@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ParserLib/Angle.h"
+#include "ParserLib/Calendar.h"
 #include "ParserLib/DateTimeText.h"
 #include "ParserLib/Exact.h"
 #include "ParserLib/FloatText.h"
@@ -32,7 +33,14 @@ int64_t WholeOrRaise(Extended X) {
   return static_cast<int64_t>(X);
 }
 
-std::string Braced(std::string Text) { return "{" + std::move(Text) + "}"; }
+std::string Braced(std::string_view Text) {
+  std::string Out;
+  Out.reserve(Text.size() + 2);
+  Out += '{';
+  Out += Text;
+  Out += '}';
+  return Out;
+}
 
 }  // namespace
 
@@ -250,11 +258,13 @@ std::string AsString(const TCalcValue& V, bool Convert) {
       case vkDate: return Braced(FormatDateTime(S.ShortDateFormat, V.DateTimeValue, S));
       case vkDateTime: {
         std::string Text = FormatDateTime(S.ShortDateFormat, V.DateTimeValue, S);
-        if (V.DateTimeValue - std::trunc(V.DateTimeValue) != 0) {
+        // Exactly midnight as shown: a fraction that decodes to 00:00:00.000 counts too.
+        const TDecodedDateTime Parts = DecodeDateTime(V.DateTimeValue);
+        if (Parts.Hour != 0 || Parts.Minute != 0 || Parts.Second != 0 || Parts.Millisecond != 0) {
           Text += ' ';
           Text += FormatDateTime(S.LongTimeFormat, V.DateTimeValue, S);
         }
-        return Braced(std::move(Text));
+        return Braced(Text);
       }
       case vkDegrees: return SecondsToAngleText(V.ArcSeconds);
       case vkFraction: return FractionText(V.Numerator, V.Denominator);

@@ -50,7 +50,9 @@ TEST(Value, SetRealKeepsWholeNumbersAsIntegers) {
     TCalcValue V;
     SetReal(V, C.X);
     EXPECT_EQ(V.Kind, C.Kind) << static_cast<double>(C.X);
-    if (V.Kind == vkInteger) EXPECT_EQ(V.Denominator, 1);
+    if (V.Kind == vkInteger) {
+      EXPECT_EQ(V.Denominator, 1);
+    }
   }
 }
 

@@ -26,8 +26,8 @@ class Scanner : public ::testing::Test {
 
 TEST_F(Scanner, ScanTokenNeedsPrefixBodyAndSuffix) {
   struct Case { const char* Text; const char* Prefix; const char* Suffix; int Pos; const char* Body; int After; } const Cases[] = {
-      {"101B+1", "", "B", 1, "101", 5},
-      {"101+1", "", "B", 1, "", 1},
+      {"101Z+1", "", "Z", 1, "101", 5},
+      {"101+1", "", "Z", 1, "", 1},
       {"0X1F", "0X", "", 1, "1F", 5},
       {"0x1F", "0X", "", 1, "", 1},
       {"0X", "0X", "", 1, "", 1},
