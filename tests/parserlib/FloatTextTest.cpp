@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Repeated.h"
+
 #include <cfloat>
 #include <limits>
 
@@ -12,12 +14,7 @@
 namespace talvex {
 namespace {
 
-// Head followed by Count copies of C.
-std::string Repeated(const char* Head, std::size_t Count, char C) {
-  std::string Text(Head);
-  Text.append(Count, C);
-  return Text;
-}
+using testing::Repeated;
 
 constexpr long double Inf = std::numeric_limits<long double>::infinity();
 constexpr long double NaN = std::numeric_limits<long double>::quiet_NaN();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Repeated.h"
+
 #include <cfloat>
 #include <cmath>
 #include <string>
@@ -15,12 +17,7 @@
 namespace talvex {
 namespace {
 
-// Head followed by Count copies of C.
-std::string Repeated(const char* Head, std::size_t Count, char C) {
-  std::string Text(Head);
-  Text.append(Count, C);
-  return Text;
-}
+using testing::Repeated;
 
 struct RealCase {
   std::string Text;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/Repeated.h"
+
 #include <string>
 
 #include "ParserLib/Radix.h"
@@ -8,12 +10,7 @@
 namespace talvex {
 namespace {
 
-// Head followed by Count copies of C.
-std::string Repeated(const char* Head, std::size_t Count, char C) {
-  std::string Text(Head);
-  Text.append(Count, C);
-  return Text;
-}
+using testing::Repeated;
 
 TEST(RomanToInt, ReadsStandardAndLenientForms) {
   struct Case { const char* Text; int32_t Value; };
