@@ -1,0 +1,188 @@
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include "Win32SystemApi.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+
+namespace talvex {
+
+namespace {
+
+// A hung foreground application must not hang the calculator with it; the
+// capture then goes on as if the control had no text.
+constexpr UINT ForeignControlTimeout = 2000;
+constexpr UINT ForeignControlFlags = SMTO_ABORTIFHUNG | SMTO_NORMAL;
+
+HWND AsWindow(TWindowHandle Window) { return reinterpret_cast<HWND>(Window); }
+
+LRESULT SendToControl(TWindowHandle Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+  DWORD_PTR Result = 0;
+  if (!SendMessageTimeoutA(AsWindow(Window), Message, WParam, LParam, ForeignControlFlags,
+                           ForeignControlTimeout, &Result))
+    return 0;
+  return static_cast<LRESULT>(Result);
+}
+
+using TSendInput = UINT(WINAPI*)(UINT, LPINPUT, int);
+
+// Looked up at run time: the first Windows 95 release has no SendInput, and
+// only the NT family calls it.
+TSendInput SendInputEntry() {
+  static const auto Entry = reinterpret_cast<TSendInput>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "SendInput")));
+  return Entry;
+}
+
+}  // namespace
+
+void TWin32SystemApi::KeybdEvent(std::uint8_t Vk, std::uint8_t Scan, std::uint32_t Flags) {
+  ::keybd_event(Vk, Scan, Flags, 0);
+}
+
+void TWin32SystemApi::SendUnicodeKey(std::uint16_t Code, std::uint32_t Flags) {
+  const TSendInput Send = SendInputEntry();
+  if (!Send) return;
+  INPUT Input{};
+  Input.type = INPUT_KEYBOARD;
+  Input.ki.wScan = Code;
+  Input.ki.dwFlags = Flags;
+  Send(1, &Input, sizeof(Input));
+}
+
+std::int16_t TWin32SystemApi::KeyState(int Vk) { return ::GetKeyState(Vk); }
+
+std::int16_t TWin32SystemApi::AsyncKeyState(int Vk) { return ::GetAsyncKeyState(Vk); }
+
+bool TWin32SystemApi::ReadKeyboardState(TKeyboardState& State) {
+  return ::GetKeyboardState(State.data()) != 0;
+}
+
+bool TWin32SystemApi::WriteKeyboardState(const TKeyboardState& State) {
+  TKeyboardState Copy = State;  // the call takes a non-const buffer
+  return ::SetKeyboardState(Copy.data()) != 0;
+}
+
+std::int16_t TWin32SystemApi::ScanChar(char C) { return ::VkKeyScanA(C); }
+
+std::uint32_t TWin32SystemApi::ScanCodeOfKey(std::uint32_t Vk) { return ::MapVirtualKeyA(Vk, 0); }
+
+std::optional<std::uint16_t> TWin32SystemApi::AnsiCharToUnicode(char C) {
+  wchar_t Wide = 0;
+  if (::MultiByteToWideChar(CP_ACP, 0, &C, 1, &Wide, 1) != 1) return std::nullopt;
+  return static_cast<std::uint16_t>(Wide);
+}
+
+void TWin32SystemApi::Sleep(std::uint32_t Milliseconds) { ::Sleep(Milliseconds); }
+
+TPumpResult TWin32SystemApi::PumpOneMessage() {
+  MSG Msg;
+  if (!::PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) return TPumpResult::pmEmpty;
+  if (Msg.message == WM_QUIT) return TPumpResult::pmQuitDiscarded;
+  ::TranslateMessage(&Msg);
+  ::DispatchMessageA(&Msg);
+  return TPumpResult::pmDispatched;
+}
+
+std::uint32_t TWin32SystemApi::PlatformId() {
+  OSVERSIONINFOA Info{};
+  Info.dwOSVersionInfoSize = sizeof(Info);  // 148
+  if (!::GetVersionExA(&Info)) return 0;
+  return Info.dwPlatformId;
+}
+
+std::intptr_t TWin32SystemApi::SendGetTextLength(TWindowHandle Window) {
+  return SendToControl(Window, WM_GETTEXTLENGTH, 0, 0);
+}
+
+std::string TWin32SystemApi::SendGetText(TWindowHandle Window, std::size_t BufferChars) {
+  std::string Text;
+  try {
+    Text.resize(BufferChars);
+  } catch (const std::bad_alloc&) {
+    return {};  // a length no control really has
+  } catch (const std::length_error&) {
+    return {};
+  }
+  const LRESULT Copied = SendToControl(Window, WM_GETTEXT, static_cast<WPARAM>(BufferChars),
+                                       reinterpret_cast<LPARAM>(Text.data()));
+  const std::size_t Copy = Copied <= 0 ? 0 : static_cast<std::size_t>(Copied);
+  // The count never covers the terminating zero, whatever a control claims.
+  Text.resize(std::min(Copy, BufferChars > 0 ? BufferChars - 1 : 0));
+  return Text;
+}
+
+void TWin32SystemApi::SendGetSelection(TWindowHandle Window, std::uint32_t& Start, std::uint32_t& End) {
+  DWORD From = 0;
+  DWORD To = 0;
+  SendToControl(Window, EM_GETSEL, reinterpret_cast<WPARAM>(&From), reinterpret_cast<LPARAM>(&To));
+  Start = From;
+  End = To;
+}
+
+bool TWin32SystemApi::OpenClipboard() { return ::OpenClipboard(nullptr) != 0; }
+
+bool TWin32SystemApi::CloseClipboard() { return ::CloseClipboard() != 0; }
+
+bool TWin32SystemApi::EmptyClipboard() { return ::EmptyClipboard() != 0; }
+
+TClipboardFormat TWin32SystemApi::EnumClipboardFormats(TClipboardFormat Previous) {
+  return ::EnumClipboardFormats(Previous);
+}
+
+bool TWin32SystemApi::IsClipboardFormatAvailable(TClipboardFormat Format) {
+  return ::IsClipboardFormatAvailable(Format) != 0;
+}
+
+std::optional<std::vector<std::uint8_t>> TWin32SystemApi::GetClipboardData(TClipboardFormat Format) {
+  const HANDLE Data = ::GetClipboardData(Format);
+  if (!Data) return std::nullopt;
+  const SIZE_T Size = ::GlobalSize(Data);
+  if (Size == 0) return std::nullopt;
+  const void* Bytes = ::GlobalLock(Data);
+  if (!Bytes) return std::nullopt;
+  const auto* First = static_cast<const std::uint8_t*>(Bytes);
+  std::vector<std::uint8_t> Copy(First, First + Size);
+  ::GlobalUnlock(Data);
+  return Copy;
+}
+
+bool TWin32SystemApi::SetClipboardData(TClipboardFormat Format, const std::vector<std::uint8_t>& Bytes) {
+  const HGLOBAL Block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, Bytes.empty() ? 1 : Bytes.size());
+  if (!Block) return false;
+  void* Target = ::GlobalLock(Block);
+  if (!Target) {
+    ::GlobalFree(Block);
+    return false;
+  }
+  if (!Bytes.empty()) std::memcpy(Target, Bytes.data(), Bytes.size());
+  ::GlobalUnlock(Block);
+  // On success the clipboard owns the block; otherwise it is still ours.
+  if (!::SetClipboardData(Format, Block)) {
+    ::GlobalFree(Block);
+    return false;
+  }
+  return true;
+}
+
+TModuleHandle TWin32SystemApi::OpenLibrary(const std::string& FileName) {
+  return reinterpret_cast<TModuleHandle>(::LoadLibraryA(FileName.c_str()));
+}
+
+TProcAddress TWin32SystemApi::FindExport(TModuleHandle Module, const char* Name) {
+  return reinterpret_cast<TProcAddress>(::GetProcAddress(reinterpret_cast<HMODULE>(Module), Name));
+}
+
+void TWin32SystemApi::CloseLibrary(TModuleHandle Module) {
+  ::FreeLibrary(reinterpret_cast<HMODULE>(Module));
+}
+
+std::uint32_t TWin32SystemApi::CallExport(TProcAddress Address) {
+  using TExport = DWORD(WINAPI*)();
+  return reinterpret_cast<TExport>(Address)();
+}
+
+}  // namespace talvex

@@ -1,0 +1,35 @@
+// The Win32 numbers the logic needs, named once. Spelt in mixed case so that
+// they never meet windows.h's macros of the same meaning.
+#pragma once
+
+#include <cstdint>
+
+namespace talvex {
+
+// Virtual-key codes.
+inline constexpr std::uint8_t VkShift = 0x10;
+inline constexpr std::uint8_t VkControl = 0x11;
+inline constexpr std::uint8_t VkMenu = 0x12;
+inline constexpr std::uint8_t VkCapital = 0x14;
+inline constexpr std::uint8_t VkInsert = 0x2D;
+inline constexpr std::uint8_t VkNumLock = 0x90;
+inline constexpr std::uint8_t VkLShift = 0xA0;
+inline constexpr std::uint8_t VkRShift = 0xA1;
+inline constexpr std::uint8_t VkLControl = 0xA2;
+inline constexpr std::uint8_t VkRControl = 0xA3;
+inline constexpr std::uint8_t VkLMenu = 0xA4;
+inline constexpr std::uint8_t VkRMenu = 0xA5;
+
+// keybd_event and SendInput flags.
+inline constexpr std::uint32_t KeyEventExtendedKey = 0x1;
+inline constexpr std::uint32_t KeyEventKeyUp = 0x2;
+inline constexpr std::uint32_t KeyEventUnicode = 0x4;
+
+// GetVersionExA platform identifiers.
+inline constexpr std::uint32_t PlatformWin32Windows = 1;
+inline constexpr std::uint32_t PlatformWin32Nt = 2;
+
+// Clipboard formats.
+inline constexpr std::uint32_t ClipboardText = 1;  // CF_TEXT
+
+}  // namespace talvex

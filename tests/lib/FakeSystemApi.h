@@ -1,0 +1,231 @@
+// A recording stand-in for the operating system: every call that reaches the
+// outside world is written down as one line, so tests compare whole sequences.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "lib/SystemApi.h"
+
+namespace talvex::testing {
+
+inline std::string Hex(unsigned Value) {
+  char Buffer[16];
+  std::snprintf(Buffer, sizeof Buffer, "%02X", Value);
+  return Buffer;
+}
+
+// The lines the fake writes, for building expected sequences.
+inline std::string Key(std::uint8_t Vk, std::uint32_t Flags, std::uint8_t Scan = 0) {
+  return "key " + Hex(Vk) + " scan " + Hex(Scan) + " flags " + std::to_string(Flags);
+}
+inline std::string Unicode(std::uint16_t Code, std::uint32_t Flags) {
+  return "unicode " + Hex(Code) + " flags " + std::to_string(Flags);
+}
+inline std::string SleepFor(std::uint32_t Ms) { return "sleep " + std::to_string(Ms); }
+inline std::string SetData(std::uint32_t Format, const std::string& Bytes) {
+  return "set " + std::to_string(Format) + " '" + Bytes + "'";
+}
+inline const std::string Pump = "pump";
+inline const std::string Open = "open";
+inline const std::string Close = "close";
+inline const std::string Empty = "empty";
+inline const std::string WriteState = "write keyboard state";
+
+using TBytes = std::vector<std::uint8_t>;
+inline TBytes Bytes(const std::string& Text) { return TBytes(Text.begin(), Text.end()); }
+inline TBytes Sz(const std::string& Text) {
+  TBytes B = Bytes(Text);
+  B.push_back(0);
+  return B;
+}
+
+class TFakeSystemApi final : public ISystemApi {
+public:
+  std::vector<std::string> Calls;
+
+  // Keyboard.
+  std::uint32_t Platform = 2;
+  std::map<int, std::deque<std::int16_t>> KeyStates;  // per key; the last value repeats
+  std::map<int, std::deque<std::int16_t>> AsyncStates;
+  TKeyboardState Keyboard{};
+  TKeyboardState WrittenKeyboard{};
+  std::map<char, std::int16_t> Layout = UsLayout();
+  std::map<char, std::uint16_t> NoUnicode;  // characters the code page cannot convert
+
+  // Messages: what successive pumps find; empty afterwards.
+  std::deque<TPumpResult> Queue;
+
+  // The focused control of the other application.
+  std::map<TWindowHandle, std::string> WindowTexts;
+  std::uint32_t SelStart = 0, SelEnd = 0;
+  std::optional<std::intptr_t> ReportedLength;  // a control that lies about its length
+
+  // Clipboard.
+  bool ClipboardOpens = true;
+  std::vector<std::pair<TClipboardFormat, TBytes>> Clipboard;
+  std::function<void()> OnCopyKeystroke;  // the foreground application reacting to Ctrl+Insert
+
+  // Libraries.
+  TModuleHandle LibraryHandle = 0x4000;
+  std::map<std::string, TProcAddress> Exports;
+  std::map<TProcAddress, std::uint32_t> ExportResults;
+
+  static std::map<char, std::int16_t> UsLayout() {
+    std::map<char, std::int16_t> L;
+    for (char C = 'a'; C <= 'z'; ++C) L[C] = static_cast<std::int16_t>(C - 'a' + 'A');
+    for (char C = 'A'; C <= 'Z'; ++C) L[C] = static_cast<std::int16_t>(0x100 | C);
+    for (char C = '0'; C <= '9'; ++C) L[C] = C;
+    L['='] = 0xBB;
+    L['+'] = 0x1BB;
+    L['-'] = 0xBD;
+    L['*'] = 0x138;
+    L['/'] = 0xBF;
+    L['.'] = 0xBE;
+    L[' '] = 0x20;
+    return L;
+  }
+
+  void KeybdEvent(std::uint8_t Vk, std::uint8_t Scan, std::uint32_t Flags) override {
+    Calls.push_back(Key(Vk, Flags, Scan));
+    if (Vk == 0x2D && Flags == 0 && OnCopyKeystroke) OnCopyKeystroke();
+  }
+  void SendUnicodeKey(std::uint16_t Code, std::uint32_t Flags) override {
+    Calls.push_back(Unicode(Code, Flags));
+  }
+  std::int16_t KeyState(int Vk) override { return Next(KeyStates, Vk); }
+  std::int16_t AsyncKeyState(int Vk) override { return Next(AsyncStates, Vk); }
+  bool ReadKeyboardState(TKeyboardState& State) override {
+    State = Keyboard;
+    return true;
+  }
+  bool WriteKeyboardState(const TKeyboardState& State) override {
+    Calls.push_back(WriteState);
+    WrittenKeyboard = State;
+    return true;
+  }
+  std::int16_t ScanChar(char C) override {
+    const auto It = Layout.find(C);
+    return It == Layout.end() ? std::int16_t{-1} : It->second;
+  }
+  std::uint32_t ScanCodeOfKey(std::uint32_t Vk) override { return Vk == 0x90 ? 0x45 : Vk & 0x7F; }
+  std::optional<std::uint16_t> AnsiCharToUnicode(char C) override {
+    if (NoUnicode.count(C)) return std::nullopt;
+    // Code page 1251 for the few letters the tests use; Latin-1 otherwise.
+    const auto Byte = static_cast<unsigned char>(C);
+    if (Byte >= 0xC0) return static_cast<std::uint16_t>(0x0410 + Byte - 0xC0);
+    return Byte;
+  }
+
+  void Sleep(std::uint32_t Milliseconds) override { Calls.push_back(SleepFor(Milliseconds)); }
+  TPumpResult PumpOneMessage() override {
+    Calls.push_back(Pump);
+    if (Queue.empty()) return TPumpResult::pmEmpty;
+    const TPumpResult R = Queue.front();
+    Queue.pop_front();
+    return R;
+  }
+  std::uint32_t PlatformId() override { return Platform; }
+
+  std::intptr_t SendGetTextLength(TWindowHandle Window) override {
+    Calls.push_back("WM_GETTEXTLENGTH " + std::to_string(Window));
+    if (ReportedLength) return *ReportedLength;
+    const auto It = WindowTexts.find(Window);
+    return It == WindowTexts.end() ? 0 : static_cast<std::intptr_t>(It->second.size());
+  }
+  std::string SendGetText(TWindowHandle Window, std::size_t BufferChars) override {
+    Calls.push_back("WM_GETTEXT " + std::to_string(Window) + " " + std::to_string(BufferChars));
+    const std::string& Text = WindowTexts[Window];
+    return Text.substr(0, BufferChars > 0 ? BufferChars - 1 : 0);
+  }
+  void SendGetSelection(TWindowHandle Window, std::uint32_t& Start, std::uint32_t& End) override {
+    Calls.push_back("EM_GETSEL " + std::to_string(Window));
+    Start = SelStart;
+    End = SelEnd;
+  }
+
+  bool OpenClipboard() override {
+    Calls.push_back(Open);
+    return ClipboardOpens;
+  }
+  bool CloseClipboard() override {
+    Calls.push_back(Close);
+    return true;
+  }
+  bool EmptyClipboard() override {
+    Calls.push_back(Empty);
+    Clipboard.clear();
+    return true;
+  }
+  TClipboardFormat EnumClipboardFormats(TClipboardFormat Previous) override {
+    if (Previous == 0) return Clipboard.empty() ? 0 : Clipboard.front().first;
+    for (std::size_t I = 0; I + 1 < Clipboard.size(); ++I)
+      if (Clipboard[I].first == Previous) return Clipboard[I + 1].first;
+    return 0;
+  }
+  bool IsClipboardFormatAvailable(TClipboardFormat Format) override { return Find(Format) != nullptr; }
+  std::optional<TBytes> GetClipboardData(TClipboardFormat Format) override {
+    Calls.push_back("get " + std::to_string(Format));
+    const TBytes* Data = Find(Format);
+    if (!Data) return std::nullopt;
+    return *Data;
+  }
+  bool SetClipboardData(TClipboardFormat Format, const TBytes& Data) override {
+    std::string Shown;
+    for (const std::uint8_t B : Data) Shown += B == 0 ? std::string("\\0") : std::string(1, static_cast<char>(B));
+    Calls.push_back(SetData(Format, Shown));
+    Clipboard.emplace_back(Format, Data);
+    return true;
+  }
+
+  TModuleHandle OpenLibrary(const std::string& FileName) override {
+    Calls.push_back("load " + FileName);
+    return LibraryHandle;
+  }
+  TProcAddress FindExport(TModuleHandle Module, const char* Name) override {
+    Calls.push_back("find " + std::string(Name));
+    if (Module != LibraryHandle) return 0;
+    const auto It = Exports.find(Name);
+    return It == Exports.end() ? 0 : It->second;
+  }
+  void CloseLibrary(TModuleHandle Module) override { Calls.push_back("free " + std::to_string(Module)); }
+  std::uint32_t CallExport(TProcAddress Address) override {
+    for (const auto& [Name, A] : Exports)
+      if (A == Address) Calls.push_back("call " + Name);
+    return ExportResults[Address];
+  }
+
+  // The Vantrel exports, each at its own address.
+  void ProvideMonitorExports() {
+    const char* Names[] = {"GetCurrentFocus", "GetKbdTime",     "GetMouseTime",    "GetProcessId",
+                           "InstallMonitor",  "MonitorInstalled", "UninstallMonitor"};
+    TProcAddress Address = 0x5000;
+    for (const char* Name : Names) Exports[Name] = ++Address;
+  }
+  void SetExportResult(const std::string& Name, std::uint32_t Value) { ExportResults[Exports.at(Name)] = Value; }
+
+  void ClearCalls() { Calls.clear(); }
+
+private:
+  static std::int16_t Next(std::map<int, std::deque<std::int16_t>>& States, int Vk) {
+    auto It = States.find(Vk);
+    if (It == States.end() || It->second.empty()) return 0;
+    const std::int16_t Value = It->second.front();
+    if (It->second.size() > 1) It->second.pop_front();
+    return Value;
+  }
+  const TBytes* Find(TClipboardFormat Format) const {
+    for (const auto& [F, Data] : Clipboard)
+      if (F == Format) return &Data;
+    return nullptr;
+  }
+};
+
+}  // namespace talvex::testing
