@@ -26,17 +26,5 @@ TALVEX_PROC(FnMinutes) { NotYetAvailable(Op); }
 TALVEX_PROC(FnSeconds) { NotYetAvailable(Op); }
 TALVEX_PROC(FnRandom) { NotYetAvailable(Op); }
 TALVEX_PROC(FnIsLeapYear) { NotYetAvailable(Op); }
-TALVEX_PROC(FnFVal) { NotYetAvailable(Op); }
-TALVEX_PROC(FnIPaymt) { NotYetAvailable(Op); }
-TALVEX_PROC(FnIRate) { NotYetAvailable(Op); }
-TALVEX_PROC(FnDDB) { NotYetAvailable(Op); }
-TALVEX_PROC(FnNPer) { NotYetAvailable(Op); }
-TALVEX_PROC(FnIRR) { NotYetAvailable(Op); }
-TALVEX_PROC(FnNPV) { NotYetAvailable(Op); }
-TALVEX_PROC(FnPaymt) { NotYetAvailable(Op); }
-TALVEX_PROC(FnPPaymt) { NotYetAvailable(Op); }
-TALVEX_PROC(FnPVal) { NotYetAvailable(Op); }
-TALVEX_PROC(FnSLN) { NotYetAvailable(Op); }
-TALVEX_PROC(FnSYD) { NotYetAvailable(Op); }
 
 }  // namespace talvex
