@@ -17,9 +17,10 @@ echo "== built $dist: $(cd "$dist" && echo *)"
 
 if [ -n "${DISPLAY:-}" ] && timeout 5 xdpyinfo >/dev/null 2>&1; then
   export WINEPREFIX=$PWD/build/win32/wineprefix WINEDEBUG=-all
-  (cd "$dist" && nohup wine Talvex.exe >/dev/null 2>&1 &)
+  (cd "$dist" && exec nohup wine Talvex.exe </dev/null >/dev/null 2>&1 &)
   echo "== Talvex.exe is starting on $DISPLAY; its calculator icon appears in the tray."
-  echo "   Select an expression anywhere, press Ctrl+NumLock or Shift+NumLock."
+  echo "   Select an expression anywhere and press Shift+NumLock (Ctrl+NumLock reaches"
+  echo "   Wine from an X keyboard as another key: see README, Running under Wine)."
   echo "   Quit with a right click on the icon, then \"Выход\"."
   exit 0
 fi

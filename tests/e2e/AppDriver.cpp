@@ -365,7 +365,7 @@ int TSuite::Demo() {
   }
   Say("Talvex.exe is running; its tooltip reads \"" + Utf8(Tooltip(Application)) + "\"");
   const TCycle Demos[] = {{true, L"x 2+3*4 y", 2, 7, L"x 2+3*4=14 y", L"2+3*4=14"},
-                          {false, L"half of 7 is 7/2", 11, 16, L"half of 7 is 3.5", L"7/2=3.5"}};
+                          {false, L"half of 84 is 84/2", 14, 18, L"half of 84 is 42", L"84/2=42"}};
   for (const TCycle& C : Demos) {
     Say("");
     Say("edit control: \"" + Utf8(C.Before) + "\", selected \"" +
