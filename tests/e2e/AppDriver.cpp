@@ -88,7 +88,7 @@ class TSuite {
 };
 
 bool TSuite::StartAndWait(TProgram& Program, HWND& Application) {
-  if (!Program.Start(Dist)) return false;
+  if (!Tray.EnsureFirst() || !Program.Start(Dist)) return false;
   // The loop answers only after the whole start-up has run.
   return PumpUntil(
       [&] {
@@ -163,7 +163,7 @@ void TSuite::CheckWithoutMonitor() {
   CopyFileW((Dist + L"\\Talvex.exe").c_str(), (Lonely + L"\\Talvex.exe").c_str(), FALSE);
   DeleteFileW((Lonely + L"\\Vantrel.dll").c_str());
   TProgram Program;
-  const bool Started = Program.Start(Lonely);
+  const bool Started = Tray.EnsureFirst() && Program.Start(Lonely);
   HWND Box = nullptr;
   const bool Shown =
       Started && PumpUntil([&] { return (Box = Program.MessageBoxWindow()) != nullptr; }, StartTimeout);
@@ -273,7 +273,7 @@ void TSuite::CheckTakenHotkeyAndMenuQuit() {
   Check(RegisterHotKey(Window.Main(), 1, MOD_CONTROL, VK_PAUSE) != FALSE, "the driver holds Ctrl+Pause");
   TProgram Program;
   HWND Box = nullptr;
-  const bool Started = Program.Start(Dist);
+  const bool Started = Tray.EnsureFirst() && Program.Start(Dist);
   Check(Started && PumpUntil([&] { return (Box = Program.MessageBoxWindow()) != nullptr; }, StartTimeout),
         "a taken hotkey is reported");
   if (Box) {

@@ -231,7 +231,14 @@ bool TFakeTray::Create() {
   if (!RegisterClassW(&Class)) return false;
   Window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
                            nullptr, Class.hInstance, nullptr);
-  return Window != nullptr && FindWindowW(L"Shell_TrayWnd", nullptr) == Window;
+  return Window != nullptr && EnsureFirst();
+}
+
+bool TFakeTray::EnsureFirst() {
+  // The desktop's own tray window may have come later, and above this one.
+  if (FindWindowW(L"Shell_TrayWnd", nullptr) != Window)
+    SetWindowPos(Window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return FindWindowW(L"Shell_TrayWnd", nullptr) == Window;
 }
 
 void TFakeTray::Destroy() {

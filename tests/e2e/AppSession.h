@@ -67,6 +67,8 @@ class TFakeTray {
  public:
   bool Create();
   void Destroy();
+  // Makes sure this is the window the program's calls go to.
+  bool EnsureFirst();
   std::vector<TTrayCall> Calls;
   // Whether Owner's icon 1 is in the tray now, and its tooltip.
   bool Holds(HWND Owner) const;
