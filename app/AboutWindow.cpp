@@ -55,8 +55,9 @@ void TCalculatorApp::BuildAboutWindow() {
   };
 
   Panel = std::make_unique<ui::TGradientPanel>(*AboutWindow, Blue, Navy);
-  // Its own colour, white, never shows: the gradient covers every pixel. Made transparent before its controls, which
-  // take that on: the gradient shows behind every label and button.
+  // Its own colour, white, never shows: the gradient covers every pixel. It is
+  // made transparent before its controls, which take that on, so the gradient
+  // shows behind every label and button.
   Panel->Transparent = true;
   Panel->OnMouseDown = [this] { DragAboutWindow(); };
 

@@ -157,7 +157,7 @@ bool TSuite::RunCycle(HWND Application, const TCycle& C, const std::string& Name
 }
 
 void TSuite::CheckWithoutMonitor() {
-  // A folder with the program and its help but without the library.
+  // A folder with the program but without the library.
   const std::wstring Lonely = Work + L"\\without-monitor";
   CreateDirectoryW(Lonely.c_str(), nullptr);
   CopyFileW((Dist + L"\\Talvex.exe").c_str(), (Lonely + L"\\Talvex.exe").c_str(), FALSE);
