@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
+
+#include "ParserLib/Cp1251.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -49,6 +52,16 @@ void UseBinaryStreams() {
 
 bool InputIsTerminal() { return _isatty(_fileno(stdin)) != 0; }
 
+std::vector<std::string> WindowsLocaleOptions(const TFormatSettings& S) {
+  const auto Option = [](const char* Name, std::string_view Cp1251Value) {
+    return std::string(Name) + "=" + Cp1251ToUtf8(Cp1251Value);
+  };
+  return {Option("--decimal", {&S.DecimalSeparator, 1}),   Option("--thousand", {&S.ThousandSeparator, 1}),
+          Option("--list", {&S.ListSeparator, 1}),         Option("--date-sep", {&S.DateSeparator, 1}),
+          Option("--time-sep", {&S.TimeSeparator, 1}),     Option("--short-date", S.ShortDateFormat),
+          Option("--long-time", S.LongTimeFormat)};
+}
+
 #else
 
 std::vector<std::string> Utf8Arguments(int Argc, char** Argv) {
@@ -67,6 +80,14 @@ std::string LocaleEnvironment() {
     if (Value && *Value) return Value;
   }
   return std::string();
+}
+
+bool HasLocaleOption(const std::vector<std::string>& Args) {
+  for (const std::string& Arg : Args) {
+    if (Arg == "--") return false;
+    if (Arg.rfind("--locale=", 0) == 0) return true;
+  }
+  return false;
 }
 
 }  // namespace talvex::cli

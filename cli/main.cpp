@@ -10,6 +10,10 @@
 #include "cli/Options.h"
 #include "parser/CalcParser.h"
 
+#ifdef _WIN32
+#include "lib/WindowsLocale.h"
+#endif
+
 namespace {
 
 using namespace talvex;
@@ -56,7 +60,21 @@ int main(int Argc, char** Argv) {
   cli::UseBinaryStreams();
   cli::TOptions Options;
   std::string Error;
-  if (!cli::ParseOptions(cli::Utf8Arguments(Argc, Argv), cli::LocaleEnvironment(), Options, Error)) {
+  std::vector<std::string> Args = cli::Utf8Arguments(Argc, Argv);
+#ifdef _WIN32
+  // Without --locale the tool calculates as the program does: in the user's
+  // Windows locale, with the backquote for digit groups (a locale's comma
+  // there would clash with its list separator). Separator options given
+  // still override it.
+  const bool WindowsLocale = !cli::HasLocaleOption(Args);
+  TFormatSettings Windows = ReadWindowsFormatSettings();
+  Windows.ThousandSeparator = '`';
+  if (WindowsLocale) {
+    const std::vector<std::string> Locale = cli::WindowsLocaleOptions(Windows);
+    Args.insert(Args.begin(), Locale.begin(), Locale.end());
+  }
+#endif
+  if (!cli::ParseOptions(Args, cli::LocaleEnvironment(), Options, Error)) {
     std::fprintf(stderr, "%s\n%s", Error.c_str(), cli::UsageText);
     return 2;
   }
@@ -69,6 +87,12 @@ int main(int Argc, char** Argv) {
     return 0;
   }
 
+#ifdef _WIN32
+  if (WindowsLocale) {
+    Options.Settings.TimeAMString = Windows.TimeAMString;
+    Options.Settings.TimePMString = Windows.TimePMString;
+  }
+#endif
   FormatSettings() = Options.Settings;
   TCalcParser Parser;
   Parser.AngleUnit = Options.AngleUnit;

@@ -36,6 +36,9 @@ public:
   virtual std::uint32_t ScanCodeOfKey(std::uint32_t Vk) = 0;  // MapVirtualKeyA (Vk, 0)
   // The UTF-16 unit of one byte of the ANSI code page (MultiByteToWideChar).
   virtual std::optional<std::uint16_t> AnsiCharToUnicode(char C) = 0;
+  // The one byte of the ANSI code page that stands for a UTF-16 unit exactly
+  // (WideCharToMultiByte without best-fit); nothing when the code page lacks it.
+  virtual std::optional<char> UnicodeToAnsiChar(std::uint16_t Code) = 0;
 
   virtual void Sleep(std::uint32_t Milliseconds) = 0;
   // PeekMessageA (PM_REMOVE); a removed WM_QUIT is dropped, any other message

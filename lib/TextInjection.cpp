@@ -64,19 +64,43 @@ void TypeChar(ISystemApi& Sys, char C, bool Nt) {
   if (Shift) KeyUp(Sys, VkShift);
 }
 
-}  // namespace
-
-void TypeText(ISystemApi& Sys, std::string_view Text) {
-  if (Text.empty()) return;
+// The shared frame of both entries: held modifiers and CapsLock out of the
+// way around the characters, the queue drained before the first key.
+template <class TTypeAll>
+void TypeFramed(ISystemApi& Sys, TTypeAll TypeAll) {
   const bool Nt = IsNtPlatform(Sys);
   const THeldModifiers Held = ReleaseModifiers(Sys, Nt);
   ProcessPendingMessages(Sys);
   // Keys carry their shift state explicitly, so CapsLock must be off meanwhile.
   const bool Caps = (Sys.KeyState(VkCapital) & 1) != 0;
   if (Caps) TapKey(Sys, VkCapital, 0);
-  for (const char C : Text) TypeChar(Sys, C, Nt);
+  TypeAll(Nt);
   if (Caps) TapKey(Sys, VkCapital, 0);
   PressAgain(Sys, Held);
+}
+
+}  // namespace
+
+void TypeText(ISystemApi& Sys, std::string_view Text) {
+  if (Text.empty()) return;
+  TypeFramed(Sys, [&](bool Nt) {
+    for (const char C : Text) TypeChar(Sys, C, Nt);
+  });
+}
+
+void TypeWideText(ISystemApi& Sys, std::wstring_view Text) {
+  if (Text.empty()) return;
+  TypeFramed(Sys, [&](bool Nt) {
+    for (const wchar_t W : Text) {
+      const auto Code = static_cast<std::uint16_t>(W);
+      if (const auto Ansi = Sys.UnicodeToAnsiChar(Code)) {
+        TypeChar(Sys, *Ansi, Nt);
+      } else if (Nt) {
+        Sys.SendUnicodeKey(Code, KeyEventUnicode);
+        Sys.SendUnicodeKey(Code, KeyEventUnicode | KeyEventKeyUp);
+      }
+    }
+  });
 }
 
 }  // namespace talvex

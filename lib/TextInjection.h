@@ -13,4 +13,9 @@ namespace talvex {
 // sent as Unicode input; on the Windows 95 family it is left out.
 void TypeText(ISystemApi& Sys, std::string_view Text);
 
+// The same for text that may hold characters the ANSI code page lacks: a
+// character the code page has is typed exactly as TypeText types it; one it
+// lacks goes as Unicode input on the NT family and is left out on Windows 95.
+void TypeWideText(ISystemApi& Sys, std::wstring_view Text);
+
 }  // namespace talvex

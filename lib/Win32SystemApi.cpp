@@ -76,6 +76,17 @@ std::optional<std::uint16_t> TWin32SystemApi::AnsiCharToUnicode(char C) {
   return static_cast<std::uint16_t>(Wide);
 }
 
+std::optional<char> TWin32SystemApi::UnicodeToAnsiChar(std::uint16_t Code) {
+  const wchar_t Wide = static_cast<wchar_t>(Code);
+  char Bytes[4] = {};
+  BOOL UsedDefault = FALSE;
+  // A double-byte character of an East Asian code page has no single key either.
+  const int Length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &Wide, 1, Bytes, sizeof Bytes,
+                                           nullptr, &UsedDefault);
+  if (Length != 1 || UsedDefault) return std::nullopt;
+  return Bytes[0];
+}
+
 void TWin32SystemApi::Sleep(std::uint32_t Milliseconds) { ::Sleep(Milliseconds); }
 
 TPumpResult TWin32SystemApi::PumpOneMessage() {

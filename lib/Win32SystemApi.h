@@ -16,6 +16,7 @@ public:
   std::int16_t ScanChar(char C) override;
   std::uint32_t ScanCodeOfKey(std::uint32_t Vk) override;
   std::optional<std::uint16_t> AnsiCharToUnicode(char C) override;
+  std::optional<char> UnicodeToAnsiChar(std::uint16_t Code) override;
 
   void Sleep(std::uint32_t Milliseconds) override;
   TPumpResult PumpOneMessage() override;

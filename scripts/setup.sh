@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ make pkg-config git zip
+  cmake ninja-build g++ make pkg-config git zip python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-i686 binutils-mingw-w64-i686

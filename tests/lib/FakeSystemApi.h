@@ -59,9 +59,11 @@ public:
   TKeyboardState WrittenKeyboard{};
   std::map<char, std::int16_t> Layout = UsLayout();
   std::map<char, std::uint16_t> NoUnicode;  // characters the code page cannot convert
+  std::vector<std::uint16_t> NoAnsi;        // UTF-16 units the ANSI code page lacks
 
   // Messages: what successive pumps find; empty afterwards.
   std::deque<TPumpResult> Queue;
+  std::function<void()> OnDispatch;  // what a dispatched message runs, if anything
 
   // The focused control of the other application.
   std::map<TWindowHandle, std::string> WindowTexts;
@@ -123,6 +125,13 @@ public:
     if (Byte >= 0xC0) return static_cast<std::uint16_t>(0x0410 + Byte - 0xC0);
     return Byte;
   }
+  std::optional<char> UnicodeToAnsiChar(std::uint16_t Code) override {
+    for (const std::uint16_t Missing : NoAnsi)
+      if (Missing == Code) return std::nullopt;
+    if (Code >= 0x0410 && Code <= 0x044F) return static_cast<char>(0xC0 + (Code - 0x0410));
+    if (Code < 0xC0) return static_cast<char>(Code);
+    return std::nullopt;
+  }
 
   void Sleep(std::uint32_t Milliseconds) override { Calls.push_back(SleepFor(Milliseconds)); }
   TPumpResult PumpOneMessage() override {
@@ -130,6 +139,7 @@ public:
     if (Queue.empty()) return TPumpResult::pmEmpty;
     const TPumpResult R = Queue.front();
     Queue.pop_front();
+    if (R == TPumpResult::pmDispatched && OnDispatch) OnDispatch();
     return R;
   }
   std::uint32_t PlatformId() override { return Platform; }

@@ -92,5 +92,53 @@ TEST(TypeText, ACharacterTheCodePageCannotConvertIsLeftOut) {
   EXPECT_THAT(Sys.Calls, ElementsAreArray(Typed({{Pump}, Tap('1'), Tap('2')})));
 }
 
+// What TypeText does with the ANSI bytes, TypeWideText does with their
+// characters, whatever held keys and CapsLock it meets.
+TEST(TypeWideText, TypesWhatTypeTextTypesForTheSameCharacters) {
+  const struct {
+    const char* Ansi;
+    const wchar_t* Wide;
+    std::uint32_t Platform;
+    std::vector<std::uint8_t> Held;
+  } Cases[] = {
+      {"2+3*4=14", L"2+3*4=14", 2, {}},
+      {"Ab3", L"Ab3", 2, {0x14, 0xA3}},
+      {"1\xE9" "7", L"1\u0439" "7", 2, {}},  // a letter without a key: Unicode on NT
+      {"5 - 1", L"5 - 1", 1, {0x11}},
+  };
+  for (const auto& C : Cases) {
+    TFakeSystemApi Narrow, Wide;
+    Narrow.Platform = Wide.Platform = C.Platform;
+    for (const std::uint8_t Vk : C.Held) {
+      const auto State = static_cast<std::int16_t>(Vk == 0x14 ? 1 : 0xFF80);
+      Narrow.KeyStates[Vk] = Wide.KeyStates[Vk] = {State};
+    }
+    TypeText(Narrow, C.Ansi);
+    TypeWideText(Wide, C.Wide);
+    EXPECT_THAT(Wide.Calls, ElementsAreArray(Narrow.Calls)) << C.Ansi;
+  }
+}
+
+TEST(TypeWideText, ACharacterTheAnsiCodePageLacksGoesAsUnicodeOnNtOnly) {
+  TFakeSystemApi Nt;
+  Nt.NoAnsi = {0x20AC};
+  TypeWideText(Nt, L"1\u20AC" "2");
+  EXPECT_THAT(Nt.Calls,
+              ElementsAreArray(Typed({{Pump}, Tap('1'), {Unicode(0x20AC, 4), Unicode(0x20AC, 6)}, Tap('2')})));
+
+  TFakeSystemApi Win95;
+  Win95.Platform = 1;
+  Win95.NoAnsi = {0x20AC};
+  TypeWideText(Win95, L"1\u20AC" "2");
+  EXPECT_THAT(Win95.Calls, ElementsAreArray(Typed({{Pump}, Tap('1'), Tap('2')})));
+}
+
+TEST(TypeWideText, EmptyTextDoesNothing) {
+  TFakeSystemApi Sys;
+  Sys.KeyStates[0xA0] = {static_cast<std::int16_t>(0xFF80)};
+  TypeWideText(Sys, L"");
+  EXPECT_THAT(Sys.Calls, IsEmpty());
+}
+
 }  // namespace
 }  // namespace talvex::testing

@@ -2,6 +2,7 @@
 // user's applications the ANSI code page, and what the program shows is UTF-16.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,14 @@ namespace talvex {
 std::wstring Cp1251ToWide(std::string_view Text);
 // Characters code page 1251 lacks become '?'.
 std::string WideToCp1251(std::wstring_view Text);
+// False when the text holds a character code page 1251 lacks; BadIndex is then
+// the 0-based index of the first such character.
+bool WideToCp1251Exact(std::wstring_view Text, std::string& Out, std::size_t& BadIndex);
+
+#ifdef _WIN32
+std::wstring AnsiToWide(std::string_view Ansi);
 // False when the text holds a character code page 1251 lacks.
 bool AnsiToCp1251(std::string_view Ansi, std::string& Out);
-std::wstring AnsiToWide(std::string_view Ansi);
+#endif
 
 }  // namespace talvex

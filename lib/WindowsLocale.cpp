@@ -1,10 +1,10 @@
-#include "app/WindowsLocale.h"
+#include "lib/WindowsLocale.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "app/TextCodec.h"
+#include "lib/TextCodec.h"
 
 namespace talvex {
 namespace {

@@ -1,0 +1,104 @@
+// The application object: it builds the program in its order, owns the about
+// window, the tray icon, the menu, the parser and the hotkey cycle, and
+// answers the cycle's requests with Win32 calls.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/AboutVisibility.h"
+#include "app/AppHost.h"
+#include "app/HotkeyCycle.h"
+#include "app/WindowsClock.h"
+#include "lib/MonitorBinding.h"
+#include "lib/Win32SystemApi.h"
+#include "parser/CalcParser.h"
+#include "ui/ApplicationWindow.h"
+#include "ui/Button.h"
+#include "ui/Form.h"
+#include "ui/Label.h"
+#include "ui/Menu.h"
+#include "ui/Panel.h"
+#include "ui/TrayIcon.h"
+
+namespace talvex {
+
+// The about window's part of the system: its show state, its frame, the
+// minimise animation.
+class TAboutWindowShell final : public IAboutWindowShell {
+ public:
+  explicit TAboutWindowShell(std::unique_ptr<ui::TForm>& AboutForm) : Form(AboutForm) {}
+  bool GetMinimizeAnimation() override;
+  void SetMinimizeAnimation(bool On) override;
+  void SetSizingFrame(bool On) override;
+  void ShowWindow(int Command) override;
+  void BringToForeground() override;
+
+ private:
+  std::unique_ptr<ui::TForm>& Form;
+};
+
+class TCalculatorApp final : public IAppHost {
+ public:
+  explicit TCalculatorApp(ui::TApplicationWindow& Application);
+  ~TCalculatorApp() override;
+  TCalculatorApp(const TCalculatorApp&) = delete;
+  TCalculatorApp& operator=(const TCalculatorApp&) = delete;
+
+  void SetupApplication();
+
+  // IAppHost.
+  THotkeyId AddGlobalAtom(const char* Name) override;
+  void DeleteGlobalAtom(THotkeyId Atom) override;
+  bool RegisterHotkey(THotkeyId Id, std::uint32_t Modifiers, std::uint8_t Vk) override;
+  void UnregisterHotkey(THotkeyId Id) override;
+  void SetTooltip(const std::wstring& Text) override;
+  void ErrorBeep() override;
+  void ShowMessage(const std::wstring& Text) override;
+  std::wstring AnsiToWide(std::string_view Ansi) override;
+
+ private:
+  void RegisterHotkeys();
+  void UnregisterHotkeys();
+  void OnTrayMouse(UINT MouseMessage);
+  void ShowAboutWindow();
+  void HideAboutWindow();
+  void OnAboutDestroy();
+
+  // The about window and the menu (AboutWindow.cpp).
+  void BuildAboutWindow();
+  void BuildPopupMenu();
+  void OnMenuItem(int Item);
+  void DragAboutWindow();
+  void OpenHelpFile();
+
+  ui::TApplicationWindow& Application;
+  TWin32SystemApi Sys;
+  TMonitorBinding Monitor{Sys};
+  TWindowsClock Clock;
+  TCalcParser Parser;
+  THotkeyCycle Cycle{Sys, Monitor, *this, Parser};  // the hotkey ids and flags
+
+  std::unique_ptr<ui::TTrayIcon> TrayIcon;
+  std::unique_ptr<ui::TPopupMenu> PopupMenu;
+
+  // The about window (its window receives the hotkeys and owns the menu) and
+  // its controls, in their order.
+  std::unique_ptr<ui::TForm> AboutWindow;
+  std::unique_ptr<ui::TGradientPanel> Panel;
+  std::unique_ptr<ui::TLabel> TitleLabel;
+  std::unique_ptr<ui::TLabel> ResultLabel;
+  std::unique_ptr<ui::TLabel> WebLinkLabel;
+  std::unique_ptr<ui::TLabel> MailLinkLabel;
+  std::unique_ptr<ui::TLabel> CreditsLabel;
+  std::unique_ptr<ui::TLabel> Step1Label;
+  std::unique_ptr<ui::TLabel> Step2Label;
+  std::unique_ptr<ui::TLabel> EditorLabel;
+  std::unique_ptr<ui::TOwnerDrawButton> OkButton;
+  std::unique_ptr<ui::TOwnerDrawButton> HelpButton;
+
+  TAboutWindowShell AboutShell{AboutWindow};
+  TAboutVisibility AboutVisibility{AboutShell};  // the saved animation setting
+};
+
+}  // namespace talvex

@@ -1,0 +1,80 @@
+// A recording stand-in for the program's windows: hotkeys, atoms, tooltip,
+// beep and message boxes are written into the same call list as the fake
+// system's, so one sequence shows the whole cycle in its order.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/AppHost.h"
+#include "lib/FakeSystemApi.h"
+
+namespace talvex::testing {
+
+inline std::string Utf8(std::wstring_view Text) {
+  std::string Out;
+  for (const wchar_t W : Text) {
+    const auto C = static_cast<std::uint32_t>(W);
+    if (C < 0x80) {
+      Out += static_cast<char>(C);
+    } else if (C < 0x800) {
+      Out += static_cast<char>(0xC0 | (C >> 6));
+      Out += static_cast<char>(0x80 | (C & 0x3F));
+    } else {
+      Out += static_cast<char>(0xE0 | (C >> 12));
+      Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+      Out += static_cast<char>(0x80 | (C & 0x3F));
+    }
+  }
+  return Out;
+}
+
+inline std::string Register(THotkeyId Id, std::uint32_t Modifiers, std::uint8_t Vk) {
+  return "register " + Hex(Id) + " " + std::to_string(Modifiers) + " " + Hex(Vk);
+}
+inline std::string Unregister(THotkeyId Id) { return "unregister " + Hex(Id); }
+inline std::string Tooltip(const std::string& Utf8Text) { return "tooltip " + Utf8Text; }
+inline std::string Message(const std::string& Utf8Text) { return "message " + Utf8Text; }
+inline const std::string Beep = "beep";
+
+class TFakeAppHost final : public IAppHost {
+ public:
+  explicit TFakeAppHost(std::vector<std::string>& CallList) : Calls(CallList) {}
+
+  std::map<std::string, THotkeyId> Atoms = {{"Talvex1", 0xC001}, {"Talvex2", 0xC002}};
+  std::set<THotkeyId> Taken;  // hotkeys another program holds
+  std::wstring CurrentTooltip = L"Talvex";
+
+  THotkeyId AddGlobalAtom(const char* Name) override {
+    Calls.push_back(std::string("atom ") + Name);
+    return Atoms[Name];
+  }
+  void DeleteGlobalAtom(THotkeyId Atom) override { Calls.push_back("delete atom " + Hex(Atom)); }
+  bool RegisterHotkey(THotkeyId Id, std::uint32_t Modifiers, std::uint8_t Vk) override {
+    Calls.push_back(Register(Id, Modifiers, Vk));
+    return Taken.count(Id) == 0;
+  }
+  void UnregisterHotkey(THotkeyId Id) override { Calls.push_back(Unregister(Id)); }
+  void SetTooltip(const std::wstring& Text) override {
+    Calls.push_back(Tooltip(Utf8(Text)));
+    CurrentTooltip = Text;
+  }
+  void ErrorBeep() override { Calls.push_back(Beep); }
+  void ShowMessage(const std::wstring& Text) override { Calls.push_back(Message(Utf8(Text))); }
+  // The fake system's code page: Cyrillic from 0xC0, Latin-1 below.
+  std::wstring AnsiToWide(std::string_view Ansi) override {
+    std::wstring Out;
+    for (const char C : Ansi) {
+      const auto Byte = static_cast<unsigned char>(C);
+      Out += static_cast<wchar_t>(Byte >= 0xC0 ? 0x0410 + Byte - 0xC0 : Byte);
+    }
+    return Out;
+  }
+
+ private:
+  std::vector<std::string>& Calls;
+};
+
+}  // namespace talvex::testing

@@ -1,0 +1,399 @@
+// The program's end-to-end test under Wine: starts the real Talvex.exe from
+// the distribution folder as a separate process, plays the foreign
+// application with an edit control, presses the hotkeys the way a keyboard
+// does, and checks what arrives. Its exit status is the number of failed
+// checks.
+// The tooltips are read back from the tray: the driver plays the tray too.
+//   e2e_app_driver.exe test DIST_FOLDER WORK_FOLDER
+//   e2e_app_driver.exe demo DIST_FOLDER
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "AppSession.h"
+
+namespace talvex::e2e {
+namespace {
+
+constexpr DWORD StartTimeout = 30000;
+constexpr DWORD ExitTimeout = 20000;
+constexpr DWORD ShotTimeout = 30000;
+constexpr DWORD SettleAfterCycle = 250;
+constexpr UINT TrayCallback = 0xB008;
+constexpr const wchar_t* Caption = L"Talvex v 2.0 beta";
+constexpr const wchar_t* AboutClass = L"Talvex.Window.512";  // the layer's class with CS_NOCLOSE
+constexpr UINT TrayFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+constexpr const wchar_t* MenuClass = L"#32768";
+
+int Failures = 0;
+
+void Check(bool Ok, const std::string& What) {
+  Say(std::string(Ok ? "ok   " : "FAIL ") + What);
+  if (!Ok) ++Failures;
+}
+
+// 1+1+...+1 of exactly N characters, with one more digit in front when N is even.
+std::wstring SumOfLength(std::size_t N, std::size_t& Sum) {
+  std::wstring S = N % 2 == 0 ? L"11" : L"1";
+  Sum = N % 2 == 0 ? 11 : 1;
+  while (S.size() < N) {
+    S += L"+1";
+    ++Sum;
+  }
+  return S;
+}
+
+using TFocusProc = DWORD(WINAPI*)();
+
+class TSuite {
+ public:
+  TSuite(std::wstring DistFolder, std::wstring WorkFolder)
+      : Dist(std::move(DistFolder)), Work(std::move(WorkFolder)) {}
+  int Run();
+  int Demo();
+
+ private:
+  HWND RecordedFocus() const {
+    return GetCurrentFocus ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(GetCurrentFocus())) : nullptr;
+  }
+  bool StartAndWait(TProgram& Program, HWND& Application);
+  bool BindMonitor();
+  std::wstring Tooltip(HWND Application);
+
+  struct TCycle {
+    bool Ctrl;
+    std::wstring Before;
+    int SelStart, SelEnd;
+    std::wstring After;
+    std::wstring Tooltip;
+  };
+  bool RunCycle(HWND Application, const TCycle& C, const std::string& Name);
+  void CheckWithoutMonitor();
+  void CheckCycles(HWND Application);
+  void CheckDroppedHotkey(HWND Application);
+  void CheckAboutWindow(TProgram& Program, HWND Application);
+  void CheckSecondStart(HWND Application);
+  void CheckTakenHotkeyAndMenuQuit();
+  void CheckTrayIconRemoved(HWND Application, const std::string& How);
+
+  std::wstring Dist, Work;
+  TEditWindow Window;
+  TFakeTray Tray;
+  TFocusProc GetCurrentFocus = nullptr;
+  std::vector<double> Latencies;
+};
+
+bool TSuite::StartAndWait(TProgram& Program, HWND& Application) {
+  if (!Tray.EnsureFirst() || !Program.Start(Dist)) return false;
+  // The loop answers only after the whole start-up has run.
+  return PumpUntil(
+      [&] {
+        Application = Program.ApplicationWindow();
+        return Application && Tray.Holds(Application) && Answers(Application);
+      },
+      StartTimeout);
+}
+
+// Loaded after the program has made the shared block, so this process gets a view of it.
+bool TSuite::BindMonitor() {
+  const HMODULE Library = LoadLibraryW((Dist + L"\\Vantrel.dll").c_str());
+  GetCurrentFocus =
+      Library ? reinterpret_cast<TFocusProc>(reinterpret_cast<void*>(GetProcAddress(Library, "GetCurrentFocus")))
+              : nullptr;
+  return GetCurrentFocus != nullptr;
+}
+
+std::wstring TSuite::Tooltip(HWND Application) { return Tray.TooltipOf(Application); }
+
+bool TSuite::RunCycle(HWND Application, const TCycle& C, const std::string& Name) {
+  Window.SetText(C.Before, C.SelStart, C.SelEnd);
+  if (!Window.Focus([this] { return RecordedFocus(); })) {
+    Check(false, Name + ": the edit control has the focus the monitor recorded");
+    return false;
+  }
+  const bool NumLock = NumLockOn();
+  const int Modifications = Tray.Count(Application, NIM_MODIFY);
+  const bool TooltipChanges = Tooltip(Application) != C.Tooltip;
+  Window.Arm();
+  const double Pressed = NowMs();
+  C.Ctrl ? PressCtrlNumLock() : PressShiftNumLock();
+  const bool Changes = C.After != C.Before;
+  bool Arrived;
+  if (Changes) {
+    Arrived = PumpUntil([&] { return Window.Text() == C.After; }, SettleTimeout);
+  } else {
+    Arrived = PumpUntil([&] { return Tooltip(Application) == C.Tooltip; }, SettleTimeout);
+    PumpFor(500);  // anything typed by mistake would arrive meanwhile
+  }
+  PumpFor(SettleAfterCycle);
+  // Answered after the typed text: the cycle is over and its hotkey registered again.
+  Answers(Application);
+  const std::wstring Text = Window.Text();
+  const std::wstring Tip = Tooltip(Application);
+  Check(Arrived && Text == C.After, Name + ": \"" + Utf8(C.Before) + "\" becomes \"" + Utf8(Text) + "\"" +
+                                        (Text == C.After ? "" : ", expected \"" + Utf8(C.After) + "\""));
+  Check(Tip == C.Tooltip, Name + ": tooltip \"" + Utf8(Tip) + "\"" +
+                              (Tip == C.Tooltip ? "" : ", expected \"" + Utf8(C.Tooltip) + "\""));
+  Check(
+      Tray.Count(Application, NIM_MODIFY) - Modifications == (TooltipChanges ? 1 : 0),
+      Name + (TooltipChanges ? ": the tray was told the new tooltip once" : ": the same tooltip was not sent again"));
+  if (!C.Ctrl) Check(NumLockOn() == NumLock, Name + ": NumLock is as it was (" + (NumLock ? "on" : "off") + ")");
+  if (Changes && Window.FirstChangeAt && Window.LastChangeAt && C.Ctrl) {
+    const double First = *Window.FirstChangeAt - Pressed;
+    const double Whole = *Window.LastChangeAt - Pressed;
+    Latencies.push_back(First);
+    char Line[200];
+    std::snprintf(Line, sizeof Line,
+                  "time   %s: hotkey to first typed character %.0f ms, to the whole answer (%zu characters) %.0f ms",
+                  Name.c_str(), First,
+                  C.After.size() - C.Before.size() + static_cast<std::size_t>(C.SelEnd - C.SelStart), Whole);
+    Say(Line);
+  }
+  return Arrived;
+}
+
+void TSuite::CheckWithoutMonitor() {
+  // A folder with the program but without the library.
+  const std::wstring Lonely = Work + L"\\without-monitor";
+  CreateDirectoryW(Lonely.c_str(), nullptr);
+  CopyFileW((Dist + L"\\Talvex.exe").c_str(), (Lonely + L"\\Talvex.exe").c_str(), FALSE);
+  DeleteFileW((Lonely + L"\\Vantrel.dll").c_str());
+  TProgram Program;
+  const bool Started = Tray.EnsureFirst() && Program.Start(Lonely);
+  HWND Box = nullptr;
+  const bool Shown =
+      Started && PumpUntil([&] { return (Box = Program.MessageBoxWindow()) != nullptr; }, StartTimeout);
+  Check(Shown, "without Vantrel.dll a message box appears");
+  const HWND Application = Program.ApplicationWindow();
+  if (Shown) {
+    PumpFor(200);
+    wchar_t BoxCaption[128] = {};
+    GetWindowTextW(Box, BoxCaption, 128);
+    const auto Texts = MessageBoxTexts(Box);
+    Check(std::find(Texts.begin(), Texts.end(), L"Ошибка инициализации") != Texts.end(),
+          "its text is \"Ошибка инициализации\"");
+    Check(std::wstring(BoxCaption) == Caption, "its caption is \"Talvex v 2.0 beta\"");
+    PressOk(Box);
+  }
+  const auto Status = Program.WaitForExit(ExitTimeout);
+  Check(Status && *Status == 0, "after OK the program ends with status 0");
+  CheckTrayIconRemoved(Application, "ending so");
+}
+
+void TSuite::CheckTrayIconRemoved(HWND Application, const std::string& How) {
+  Check(Application && Tray.Count(Application, NIM_ADD) == 1 && Tray.Count(Application, NIM_DELETE) == 1 &&
+            !Tray.Holds(Application),
+        How + " removes the tray icon");
+}
+
+void TSuite::CheckCycles(HWND Application) {
+  const TCycle Ctrl{true, L"x 2+3*4 y", 2, 7, L"x 2+3*4=14 y", L"2+3*4=14"};
+  RunCycle(Application, Ctrl, "Ctrl+NumLock");
+  for (const bool On : {false, true}) {
+    SetNumLock(On);
+    RunCycle(Application, {false, L"x 2+3*4 y", 2, 7, L"x 14 y", L"2+3*4=14"},
+             std::string("Shift+NumLock, NumLock ") + (On ? "on" : "off"));
+  }
+  SetNumLock(false);
+
+  // The engine's own message, as the command line shows it for the same text.
+  const std::wstring Rejected =
+      L"Позиция 3:  Неизвестный идентификатор \"*\" или неправильный формат чисел в выражении";
+  RunCycle(Application, {true, L"x 2+*4 y", 2, 6, L"x 2+*4 y", Rejected.substr(0, 63)}, "rejected, Ctrl+NumLock");
+  RunCycle(Application, {false, L"x 2+*4 y", 2, 6, L"x 2+*4 y", Rejected.substr(0, 63)}, "rejected, Shift+NumLock");
+
+  std::size_t Sum = 0;
+  const std::wstring Long = SumOfLength(251, Sum);
+  RunCycle(Application, {true, Long, 0, 251, Long, L"Слишком длинное выражение"}, "251 characters");
+  const std::wstring Longest = SumOfLength(250, Sum);
+  const std::wstring Answer = std::to_wstring(Sum);
+  RunCycle(Application, {false, Longest, 0, 250, Answer, (Longest + L"=" + Answer).substr(0, 63)}, "250 characters");
+
+  // After every kind of cycle, both hotkeys work again.
+  RunCycle(Application, Ctrl, "Ctrl+NumLock again");
+  RunCycle(Application, {false, L"(7*6)", 0, 5, L"42", L"(7*6)=42"}, "Shift+NumLock again");
+}
+
+void TSuite::CheckDroppedHotkey(HWND Application) {
+  const bool NumLock = NumLockOn();
+  // Shift+NumLock pressed while the Ctrl+NumLock cycle has just read the selection.
+  Window.OnSelectionRead = [] { PressShiftNumLock(); };
+  RunCycle(Application, {true, L"x 2+3*4 y", 2, 7, L"x 2+3*4=14 y", L"2+3*4=14"},
+           "Shift+NumLock during a Ctrl+NumLock cycle");
+  Window.OnSelectionRead = nullptr;
+  Say(std::string("note   the dropped press left NumLock ") + (NumLockOn() == NumLock ? "as it was" : "toggled"));
+  SetNumLock(NumLock);
+  RunCycle(Application, {false, L"1+1", 0, 3, L"2", L"1+1=2"}, "Shift+NumLock after the dropped one");
+}
+
+void TSuite::CheckAboutWindow(TProgram& Program, HWND Application) {
+  PostMessageW(Application, TrayCallback, 1, WM_LBUTTONUP);
+  HWND About = nullptr;
+  const bool Shown = PumpUntil([&] { return (About = Program.VisibleWindow(AboutClass)) != nullptr; }, SettleTimeout);
+  Check(Shown, "a left click on the tray icon shows the about window");
+  if (!Shown) return;
+  PumpFor(700);
+  RECT Area{};
+  GetWindowRect(About, &Area);
+  Check(Area.right - Area.left == 364 && Area.bottom - Area.top == 181, "the about window is 364 by 181 pixels");
+  // The test script takes the screenshot of this area meanwhile.
+  const std::wstring Ready = Work + L"\\about-window.ready";
+  const std::wstring Done = Work + L"\\about-window.done";
+  DeleteFileW(Done.c_str());
+  if (FILE* F = _wfopen(Ready.c_str(), L"w")) {
+    std::fprintf(F, "%ld %ld %ld %ld\n", Area.left, Area.top, Area.right - Area.left, Area.bottom - Area.top);
+    std::fclose(F);
+  }
+  Check(PumpUntil([&] { return GetFileAttributesW(Done.c_str()) != INVALID_FILE_ATTRIBUTES; }, ShotTimeout),
+        "the screenshot of the about window was taken");
+  DeleteFileW(Ready.c_str());
+
+  HWND Ok = FindWindowExW(About, nullptr, nullptr, nullptr);  // the panel
+  Ok = Ok ? FindWindowExW(Ok, nullptr, L"Button", L"OK") : nullptr;
+  Check(Ok != nullptr, "the about window has its OK button");
+  if (Ok) PostMessageW(Ok, BM_CLICK, 0, 0);
+  Check(PumpUntil([&] { return !IsWindowVisible(About); }, SettleTimeout), "OK hides the about window");
+}
+
+void TSuite::CheckSecondStart(HWND Application) {
+  TProgram Second;
+  const bool Started = Second.Start(Dist);
+  const auto Status = Started ? Second.WaitForExit(ExitTimeout) : std::nullopt;
+  Check(Status && *Status == 0, "a second start ends by itself with status 0");
+  Check(CountApplicationWindows() == 1, "exactly one instance is left");
+  Check(Answers(Application) && Tray.Holds(Application), "the first instance still runs with its icon");
+}
+
+void TSuite::CheckTakenHotkeyAndMenuQuit() {
+  // Another program holds Ctrl+Pause: one message, and the program runs on.
+  Check(RegisterHotKey(Window.Main(), 1, MOD_CONTROL, VK_PAUSE) != FALSE, "the driver holds Ctrl+Pause");
+  TProgram Program;
+  HWND Box = nullptr;
+  const bool Started = Tray.EnsureFirst() && Program.Start(Dist);
+  Check(Started && PumpUntil([&] { return (Box = Program.MessageBoxWindow()) != nullptr; }, StartTimeout),
+        "a taken hotkey is reported");
+  if (Box) {
+    PumpFor(200);
+    const auto Texts = MessageBoxTexts(Box);
+    Check(std::find(Texts.begin(), Texts.end(), L"Ошибка инициализации горячих клавиш") != Texts.end(),
+          "with \"Ошибка инициализации горячих клавиш\"");
+    PressOk(Box);
+    PumpFor(1000);
+    Check(Program.MessageBoxWindow() == nullptr, "once");
+  }
+  HWND Application = nullptr;
+  Check(PumpUntil(
+            [&] {
+              Application = Program.ApplicationWindow();
+              return Application && Tray.TooltipOf(Application) == L"Talvex" && Answers(Application);
+            },
+            StartTimeout),
+        "the program runs on, its tooltip reads \"Talvex\"");
+  UnregisterHotKey(Window.Main(), 1);
+  if (!Application) return;
+
+  // Right click, then the last item of the menu, "Выход".
+  PostMessageW(Application, TrayCallback, 1, WM_RBUTTONUP);
+  Check(PumpUntil([&] { return Program.VisibleWindow(MenuClass) != nullptr; }, SettleTimeout),
+        "a right click on the tray icon opens the menu");
+  keybd_event(VK_UP, 0, 0, 0);
+  keybd_event(VK_UP, 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_RETURN, 0, 0, 0);
+  keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
+  const auto Status = Program.WaitForExit(ExitTimeout);
+  Check(Status && *Status == 0, "\"Выход\" ends the program with status 0");
+  CheckTrayIconRemoved(Application, "\"Выход\"");
+}
+
+int TSuite::Run() {
+  if (!Window.Create() || !Tray.Create()) {
+    Check(false, "the driver's window and tray open");
+    return Failures;
+  }
+  CheckWithoutMonitor();
+
+  TProgram Program;
+  HWND Application = nullptr;
+  const bool Ready = StartAndWait(Program, Application);
+  Check(Ready, "Talvex.exe starts and answers the tooltip query");
+  if (!Ready) return Failures;
+  const TTrayCall& Added = Tray.Calls.back();
+  Check(Tray.Count(Application, NIM_ADD) == 1 && Added.Action == NIM_ADD && Added.Id == 1 &&
+            Added.Flags == TrayFlags && Added.CallbackMessage == TrayCallback,
+        "the tray icon is added once, with flags 7 and the callback message 0xB008");
+  Check(Tooltip(Application) == L"Talvex", "the tooltip reads \"Talvex\" after start");
+  Check(BindMonitor(), "the driver binds Vantrel.dll");
+
+  CheckCycles(Application);
+  CheckDroppedHotkey(Application);
+  CheckAboutWindow(Program, Application);
+  CheckSecondStart(Application);
+
+  PostMessageW(Application, WM_CLOSE, 0, 0);
+  const auto Status = Program.WaitForExit(ExitTimeout);
+  Check(Status && *Status == 0, "WM_CLOSE ends the program with status 0");
+  CheckTrayIconRemoved(Application, "WM_CLOSE");
+
+  CheckTakenHotkeyAndMenuQuit();
+
+  if (!Latencies.empty()) {
+    std::sort(Latencies.begin(), Latencies.end());
+    char Line[160];
+    std::snprintf(Line, sizeof Line,
+                  "latency: hotkey to the first typed character, direct capture: median %.0f ms over %zu cycles "
+                  "(fixed delay 100 ms)",
+                  Latencies[Latencies.size() / 2], Latencies.size());
+    Say(Line);
+  }
+  Check(!Tray.UnexpectedData, "every call reached the tray in the expected layout");
+  Tray.Destroy();
+  Window.Destroy();
+  return Failures;
+}
+
+int TSuite::Demo() {
+  if (!Window.Create() || !Tray.Create()) return 1;
+  TProgram Program;
+  HWND Application = nullptr;
+  if (!StartAndWait(Program, Application) || !BindMonitor()) {
+    Say("Talvex.exe did not start");
+    return 1;
+  }
+  Say("Talvex.exe is running; its tooltip reads \"" + Utf8(Tooltip(Application)) + "\"");
+  const TCycle Demos[] = {{true, L"x 2+3*4 y", 2, 7, L"x 2+3*4=14 y", L"2+3*4=14"},
+                          {false, L"half of 84 is 84/2", 14, 18, L"half of 84 is 42", L"84/2=42"}};
+  for (const TCycle& C : Demos) {
+    Say("");
+    Say("edit control: \"" + Utf8(C.Before) + "\", selected \"" +
+        Utf8(C.Before.substr(C.SelStart, C.SelEnd - C.SelStart)) + "\"");
+    Say(std::string("pressing ") + (C.Ctrl ? "Ctrl+NumLock" : "Shift+NumLock"));
+    const int Before = Failures;
+    RunCycle(Application, C, C.Ctrl ? "Ctrl+NumLock" : "Shift+NumLock");
+    Say("edit control: \"" + Utf8(Window.Text()) + "\"" + (Failures == Before ? "" : "  (not as expected)"));
+  }
+  PostMessageW(Application, WM_CLOSE, 0, 0);
+  const auto Status = Program.WaitForExit(ExitTimeout);
+  Say("");
+  Say("closed Talvex.exe: status " + (Status ? std::to_string(*Status) : std::string("(still running, killed)")));
+  Tray.Destroy();
+  Window.Destroy();
+  return Failures;
+}
+
+}  // namespace
+}  // namespace talvex::e2e
+
+int main() {
+  using namespace talvex::e2e;
+  int Count = 0;
+  wchar_t** Args = CommandLineToArgvW(GetCommandLineW(), &Count);
+  const std::wstring Mode = Count > 1 ? Args[1] : L"";
+  if (Mode == L"test" && Count == 4) return TSuite(Args[2], Args[3]).Run();
+  if (Mode == L"demo" && Count == 3) return TSuite(Args[2], L"").Demo();
+  std::fprintf(stderr, "usage: e2e_app_driver.exe test DIST WORK | demo DIST\n");
+  return 100;
+}

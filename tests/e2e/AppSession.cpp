@@ -1,0 +1,342 @@
+#include "AppSession.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+
+#include "ui/ApplicationWindow.h"
+#include "ui/TrayIcon.h"
+
+namespace talvex::e2e {
+
+namespace {
+
+TEditWindow* TheWindow = nullptr;
+TFakeTray* TheTray = nullptr;
+
+// Wine's layout of the data behind each call.
+struct TWineNotifyData {
+  LONG Owner;
+  UINT Id;
+  UINT Flags;
+  UINT CallbackMessage;
+  WCHAR Tip[128];
+};
+
+struct TSearch {
+  DWORD ProcessId;
+  const wchar_t* Class;
+  bool VisibleOnly;
+  HWND Found;
+};
+
+BOOL CALLBACK FindWindowOfProcess(HWND Window, LPARAM Param) {
+  auto* S = reinterpret_cast<TSearch*>(Param);
+  DWORD Owner = 0;
+  GetWindowThreadProcessId(Window, &Owner);
+  wchar_t Class[64] = {};
+  GetClassNameW(Window, Class, 64);
+  if (Owner == S->ProcessId && wcscmp(Class, S->Class) == 0 && (!S->VisibleOnly || IsWindowVisible(Window))) {
+    S->Found = Window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindOf(DWORD ProcessId, const wchar_t* Class, bool VisibleOnly) {
+  TSearch S{ProcessId, Class, VisibleOnly, nullptr};
+  EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&S));
+  return S.Found;
+}
+
+}  // namespace
+
+double NowMs() {
+  LARGE_INTEGER Frequency, Count;
+  QueryPerformanceFrequency(&Frequency);
+  QueryPerformanceCounter(&Count);
+  return 1000.0 * static_cast<double>(Count.QuadPart) / static_cast<double>(Frequency.QuadPart);
+}
+
+std::string Utf8(const std::wstring& Text) {
+  if (Text.empty()) return {};
+  const int Size =
+      WideCharToMultiByte(CP_UTF8, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0, nullptr, nullptr);
+  std::string Out(static_cast<std::size_t>(Size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, Text.data(), static_cast<int>(Text.size()), Out.data(), Size, nullptr, nullptr);
+  return Out;
+}
+
+void Say(const std::string& Utf8Line) {
+  std::fwrite(Utf8Line.data(), 1, Utf8Line.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+bool PumpUntil(const std::function<bool()>& Done, DWORD Timeout) {
+  const DWORD Start = GetTickCount();
+  for (;;) {
+    MSG Msg;
+    while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&Msg);
+      DispatchMessageW(&Msg);
+    }
+    if (Done()) return true;
+    const DWORD Elapsed = GetTickCount() - Start;
+    if (Elapsed >= Timeout) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, Timeout - Elapsed < 5 ? Timeout - Elapsed : 5, QS_ALLINPUT);
+  }
+}
+
+void PumpFor(DWORD Milliseconds) {
+  PumpUntil([] { return false; }, Milliseconds);
+}
+
+// The foreign application's window.
+
+bool TEditWindow::Create() {
+  TheWindow = this;
+  const HINSTANCE Instance = GetModuleHandleW(nullptr);
+  WNDCLASSW Class{};
+  Class.lpfnWndProc = MainProc;
+  Class.hInstance = Instance;
+  Class.lpszClassName = L"TalvexAppDriver";
+  Class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  if (!RegisterClassW(&Class)) return false;
+  MainWindow = CreateWindowExW(0, L"TalvexAppDriver", L"Talvex end-to-end", WS_OVERLAPPEDWINDOW, 40, 40, 600, 120,
+                               nullptr, nullptr, Instance, nullptr);
+  EditControl = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 560,
+                                24, MainWindow, reinterpret_cast<HMENU>(1), Instance, nullptr);
+  if (!MainWindow || !EditControl) return false;
+  SendMessageW(EditControl, EM_SETLIMITTEXT, 0, 0);
+  EditDefault =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(EditControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+  ShowWindow(MainWindow, SW_SHOW);
+  UpdateWindow(MainWindow);
+  return true;
+}
+
+void TEditWindow::Destroy() {
+  if (MainWindow) DestroyWindow(MainWindow);
+  MainWindow = EditControl = nullptr;
+}
+
+std::wstring TEditWindow::Text() const {
+  const int Length = GetWindowTextLengthW(EditControl);
+  std::wstring Out(static_cast<std::size_t>(Length) + 1, L'\0');
+  GetWindowTextW(EditControl, Out.data(), Length + 1);
+  Out.resize(static_cast<std::size_t>(Length));
+  return Out;
+}
+
+void TEditWindow::SetText(const std::wstring& NewText, int SelStart, int SelEnd) {
+  SetWindowTextW(EditControl, NewText.c_str());
+  SendMessageW(EditControl, EM_SETSEL, static_cast<WPARAM>(SelStart), SelEnd);
+}
+
+bool TEditWindow::Focus(const std::function<HWND()>& RecordedFocus) {
+  SetForegroundWindow(MainWindow);
+  SetFocus(EditControl);
+  keybd_event(VK_SHIFT, 0, 0, 0);
+  keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+  return PumpUntil(
+      [&] {
+        return GetForegroundWindow() == MainWindow && GetFocus() == EditControl && RecordedFocus() == EditControl;
+      },
+      SettleTimeout);
+}
+
+void TEditWindow::Arm() {
+  SelectionReadAt.reset();
+  FirstChangeAt.reset();
+  LastChangeAt.reset();
+}
+
+LRESULT CALLBACK TEditWindow::MainProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (Message == WM_COMMAND && HIWORD(WParam) == EN_CHANGE && TheWindow) {
+    const double At = NowMs();
+    if (!TheWindow->FirstChangeAt) TheWindow->FirstChangeAt = At;
+    TheWindow->LastChangeAt = At;
+    return 0;
+  }
+  return DefWindowProcW(Window, Message, WParam, LParam);
+}
+
+LRESULT CALLBACK TEditWindow::EditProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+  const LRESULT Result = CallWindowProcW(TheWindow->EditDefault, Window, Message, WParam, LParam);
+  if (Message == EM_GETSEL && !TheWindow->SelectionReadAt) {
+    TheWindow->SelectionReadAt = NowMs();
+    if (TheWindow->OnSelectionRead) {
+      const auto Run = std::move(TheWindow->OnSelectionRead);
+      TheWindow->OnSelectionRead = nullptr;
+      Run();
+    }
+  }
+  return Result;
+}
+
+// The program's processes.
+
+TProgram::~TProgram() { Kill(); }
+
+bool TProgram::Start(const std::wstring& Folder) {
+  std::wstring Command = L"\"" + Folder + L"\\Talvex.exe\"";
+  STARTUPINFOW Startup{};
+  Startup.cb = sizeof Startup;
+  PROCESS_INFORMATION Info{};
+  if (!CreateProcessW(nullptr, Command.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder.c_str(), &Startup, &Info))
+    return false;
+  CloseHandle(Info.hThread);
+  Process = Info.hProcess;
+  Id = Info.dwProcessId;
+  return true;
+}
+
+bool TProgram::Running() const { return Process && WaitForSingleObject(Process, 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> TProgram::WaitForExit(DWORD Timeout) {
+  if (!Process) return std::nullopt;
+  bool Ended = false;
+  PumpUntil([&] { return Ended = WaitForSingleObject(Process, 0) == WAIT_OBJECT_0; }, Timeout);
+  if (!Ended) return std::nullopt;
+  DWORD Status = 0;
+  GetExitCodeProcess(Process, &Status);
+  return Status;
+}
+
+void TProgram::Kill() {
+  if (!Process) return;
+  if (Running()) {
+    TerminateProcess(Process, 99);
+    WaitForSingleObject(Process, 5000);
+  }
+  CloseHandle(Process);
+  Process = nullptr;
+}
+
+HWND TProgram::ApplicationWindow() const { return FindOf(Id, ui::ApplicationWindowClass, false); }
+
+HWND TProgram::MessageBoxWindow() const { return FindOf(Id, L"#32770", true); }
+
+HWND TProgram::VisibleWindow(const wchar_t* Class) const { return FindOf(Id, Class, true); }
+
+// The tray.
+
+bool TFakeTray::Create() {
+  TheTray = this;
+  WNDCLASSW Class{};
+  Class.lpfnWndProc = TrayProc;
+  Class.hInstance = GetModuleHandleW(nullptr);
+  Class.lpszClassName = L"Shell_TrayWnd";
+  if (!RegisterClassW(&Class)) return false;
+  Window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+                           nullptr, Class.hInstance, nullptr);
+  return Window != nullptr && EnsureFirst();
+}
+
+bool TFakeTray::EnsureFirst() {
+  // The desktop's own tray window may have come later, and above this one.
+  if (FindWindowW(L"Shell_TrayWnd", nullptr) != Window)
+    SetWindowPos(Window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return FindWindowW(L"Shell_TrayWnd", nullptr) == Window;
+}
+
+void TFakeTray::Destroy() {
+  if (Window) DestroyWindow(Window);
+  Window = nullptr;
+}
+
+bool TFakeTray::Holds(HWND Owner) const {
+  bool Held = false;
+  for (const TTrayCall& C : Calls)
+    if (C.Owner == Owner && C.Id == 1) Held = C.Action != NIM_DELETE;
+  return Held;
+}
+
+std::wstring TFakeTray::TooltipOf(HWND Owner) const {
+  std::wstring Tip;
+  for (const TTrayCall& C : Calls)
+    if (C.Owner == Owner && C.Id == 1 && C.Action != NIM_DELETE && (C.Flags & NIF_TIP)) Tip = C.Tooltip;
+  return Tip;
+}
+
+int TFakeTray::Count(HWND Owner, DWORD Action) const {
+  int N = 0;
+  for (const TTrayCall& C : Calls) N += C.Owner == Owner && C.Action == Action;
+  return N;
+}
+
+LRESULT CALLBACK TFakeTray::TrayProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (Message != WM_COPYDATA || !TheTray) return DefWindowProcW(Window, Message, WParam, LParam);
+  const auto* Data = reinterpret_cast<const COPYDATASTRUCT*>(LParam);
+  if (Data->dwData > NIM_DELETE || Data->cbData < sizeof(TWineNotifyData)) {
+    TheTray->UnexpectedData = true;
+    return FALSE;
+  }
+  const auto* N = static_cast<const TWineNotifyData*>(Data->lpData);
+  const auto Owner = reinterpret_cast<HWND>(static_cast<LONG_PTR>(N->Owner));
+  const std::size_t Length = wcsnlen(N->Tip, 128);
+  TheTray->Calls.push_back(
+      {static_cast<DWORD>(Data->dwData), Owner, N->Id, N->Flags, N->CallbackMessage, std::wstring(N->Tip, Length)});
+  return TRUE;
+}
+
+// Questions to the program.
+
+bool Answers(HWND Application) {
+  DWORD_PTR Ignored = 0;
+  return SendMessageTimeoutW(Application, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &Ignored) != 0;
+}
+
+BOOL CALLBACK CollectStaticText(HWND Child, LPARAM Param) {
+  wchar_t Class[32] = {}, Text[256] = {};
+  GetClassNameW(Child, Class, 32);
+  GetWindowTextW(Child, Text, 256);
+  if (_wcsicmp(Class, L"Static") == 0 && Text[0])
+    reinterpret_cast<std::vector<std::wstring>*>(Param)->push_back(Text);
+  return TRUE;
+}
+
+std::vector<std::wstring> MessageBoxTexts(HWND Box) {
+  std::vector<std::wstring> Texts;
+  EnumChildWindows(Box, CollectStaticText, reinterpret_cast<LPARAM>(&Texts));
+  return Texts;
+}
+
+void PressOk(HWND Box) { PostMessageW(Box, WM_COMMAND, IDOK, 0); }
+
+int CountApplicationWindows() {
+  int Count = 0;
+  for (HWND W = FindWindowExW(nullptr, nullptr, ui::ApplicationWindowClass, nullptr); W;
+       W = FindWindowExW(nullptr, W, ui::ApplicationWindowClass, nullptr))
+    ++Count;
+  return Count;
+}
+
+// Keys: injected inside Wine, where X's Ctrl+Pause would arrive as VK_CANCEL.
+
+void PressCtrlNumLock() {
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  keybd_event(VK_PAUSE, 0, 0, 0);
+  keybd_event(VK_PAUSE, 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
+void PressShiftNumLock() {
+  keybd_event(VK_SHIFT, 0, 0, 0);
+  keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY, 0);
+  keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+}
+
+bool NumLockOn() { return (GetKeyState(VK_NUMLOCK) & 1) != 0; }
+
+bool SetNumLock(bool On) {
+  if (NumLockOn() != On) {
+    keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY, 0);
+    keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+  }
+  return PumpUntil([On] { return NumLockOn() == On; }, SettleTimeout);
+}
+
+}  // namespace talvex::e2e

@@ -1,0 +1,124 @@
+// The program's end-to-end driver, its half that is not checks: the foreign
+// application's window with a standard edit control, the tray the program
+// talks to, the Talvex processes it starts, message boxes and key presses.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace talvex::e2e {
+
+inline constexpr DWORD SettleTimeout = 10000;
+
+double NowMs();
+std::string Utf8(const std::wstring& Text);
+void Say(const std::string& Utf8Line);
+
+// Dispatches this thread's messages until Done holds or Timeout ms passed.
+bool PumpUntil(const std::function<bool()>& Done, DWORD Timeout);
+void PumpFor(DWORD Milliseconds);
+
+// The foreign application: a window with an edit control that notes when
+// the capture's EM_GETSEL arrives and when its text changes.
+class TEditWindow {
+ public:
+  bool Create();
+  void Destroy();
+  HWND Main() const { return MainWindow; }
+  HWND Edit() const { return EditControl; }
+
+  std::wstring Text() const;
+  void SetText(const std::wstring& Text, int SelStart, int SelEnd);
+  // Foreground, focus in the edit control, and a key press the hooks record.
+  bool Focus(const std::function<HWND()>& RecordedFocus);
+
+  // Times of the last EM_GETSEL and of the first and last change since Arm.
+  void Arm();
+  std::optional<double> SelectionReadAt, FirstChangeAt, LastChangeAt;
+  std::function<void()> OnSelectionRead;  // run once after Arm, at the EM_GETSEL
+
+ private:
+  static LRESULT CALLBACK MainProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM);
+
+  HWND MainWindow = nullptr;
+  HWND EditControl = nullptr;
+  WNDPROC EditDefault = nullptr;
+};
+
+// What one Shell_NotifyIcon call told the tray.
+struct TTrayCall {
+  DWORD Action;  // NIM_ADD, NIM_MODIFY, NIM_DELETE
+  HWND Owner;
+  UINT Id, Flags, CallbackMessage;
+  std::wstring Tooltip;
+};
+
+// Stands in for the shell's notification area: Wine's shell32 hands each
+// Shell_NotifyIcon call to the first window of the class "Shell_TrayWnd" as
+// a WM_COPYDATA (dwData the action, then the owner window, id, flags,
+// callback message and 128 characters of tooltip). A topmost window of that
+// class made before the program starts is that first window.
+class TFakeTray {
+ public:
+  bool Create();
+  void Destroy();
+  // Makes sure this is the window the program's calls go to.
+  bool EnsureFirst();
+  std::vector<TTrayCall> Calls;
+  // Whether Owner's icon 1 is in the tray now, and its tooltip.
+  bool Holds(HWND Owner) const;
+  std::wstring TooltipOf(HWND Owner) const;
+  int Count(HWND Owner, DWORD Action) const;
+  bool UnexpectedData = false;  // a call that does not fit the layout
+
+ private:
+  static LRESULT CALLBACK TrayProc(HWND, UINT, WPARAM, LPARAM);
+  HWND Window = nullptr;
+};
+
+// One started Talvex.exe.
+class TProgram {
+ public:
+  TProgram() = default;
+  ~TProgram();
+  TProgram(const TProgram&) = delete;
+  TProgram& operator=(const TProgram&) = delete;
+
+  bool Start(const std::wstring& Folder);
+  bool Running() const;
+  // The exit status once ended within Timeout, or nothing.
+  std::optional<DWORD> WaitForExit(DWORD Timeout);
+  void Kill();
+  DWORD ProcessId() const { return Id; }
+
+  // The application window of this process (hidden, found by its class).
+  HWND ApplicationWindow() const;
+  // A visible message box of this process, or null.
+  HWND MessageBoxWindow() const;
+  // A visible window of this process with the given class, or null.
+  HWND VisibleWindow(const wchar_t* Class) const;
+
+ private:
+  HANDLE Process = nullptr;
+  DWORD Id = 0;
+};
+
+// True once the program's thread has come back to its message loop (or to
+// a draining of its queue) and answered a sent WM_NULL.
+bool Answers(HWND Application);
+// The static texts of a message box.
+std::vector<std::wstring> MessageBoxTexts(HWND Box);
+void PressOk(HWND Box);
+int CountApplicationWindows();
+
+void PressCtrlNumLock();
+void PressShiftNumLock();
+bool NumLockOn();
+bool SetNumLock(bool On);
+
+}  // namespace talvex::e2e

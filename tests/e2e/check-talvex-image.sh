@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Checks the distribution folder and the built Talvex.exe with the mingw
+# objdump and windres: a GUI program importing only system libraries, with
+# the tray icon ICON_1 at 32x32 and 16x16, the hand cursor HAND and its
+# version; the zip holds exactly the three files of the folder.
+#   check-talvex-image.sh DIST_FOLDER OBJDUMP WINDRES
+set -uo pipefail
+dist=${1:?distribution folder}
+objdump=${2:-i686-w64-mingw32-objdump}
+windres=${3:-i686-w64-mingw32-windres}
+exe=$dist/Talvex.exe
+failures=0
+check() {
+  local what=$1
+  shift
+  if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
+}
+
+for f in Talvex.exe Vantrel.dll talvex.html; do check "dist holds $f" test -s "$dist/$f"; done
+zip=$(ls "$dist"/Talvex-*-win32.zip 2>/dev/null | head -n1)
+check "dist holds the zip" test -n "$zip"
+if [ -n "$zip" ]; then
+  listed=$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')
+  check "the zip holds Talvex.exe, Vantrel.dll and talvex.html (it holds: $listed)" \
+    test "$listed" = "Talvex.exe Vantrel.dll talvex.html "
+fi
+
+private=$("$objdump" -p "$exe")
+check "a Windows GUI program" grep -q '^Subsystem.*(Windows GUI)' <<<"$private"
+imports=$(awk '/DLL Name:/ {print toupper($3)}' <<<"$private" | sort | tr '\n' ' ')
+check "imports only system libraries ($imports)" \
+  test "$imports" = "GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL "
+check "does not link Vantrel.dll (it is loaded at run time)" bash -c "! grep -qi vantrel <<<'$imports'"
+
+resources=$("$windres" -J coff -O rc -i "$exe" 2>/dev/null)
+icon_group=$(sed -n '/"ICON_1" 14/,/^END/p' <<<"$resources")
+check "the icon ICON_1 exists" test -n "$icon_group"
+check "ICON_1 has a 32x32 and a 16x16 image" \
+  bash -c 'grep -q "\"\\\\040\\\\040" <<<"$0" && grep -q "\"\\\\020\\\\020" <<<"$0"' "$icon_group"
+check "the cursor HAND exists" grep -q '"HAND" 12' <<<"$resources"
+check "FILEVERSION 2.0.0.43" grep -qE '^\s*FILEVERSION 2, 0, 0, 43\s*$' <<<"$resources"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) of $dist failed"
+  exit 1
+fi

@@ -1,0 +1,65 @@
+# Sourced by the end-to-end scripts and by scripts/run.sh: a Wine prefix of
+# the caller's own (its own wineserver, so other Wine tests running at the
+# same time are neither disturbed nor killed at the end), a virtual X display,
+# and a cleanup that always kills the prefix's wine processes and stops the
+# display.
+#
+#   session_prefix BUILD_DIR PREFIX_DIR   copy the build's prefix, export WINEPREFIX
+#   session_display                       start Xvfb on a free display, export DISPLAY
+#   session_cleanup                       (installed as the EXIT trap by session_prefix)
+#   session_work                          a scratch folder, removed at the end
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+session_work=$(mktemp -d)
+session_xvfb_pid=
+
+session_cleanup() {
+  if [ -n "${WINEPREFIX:-}" ]; then timeout 20 wineserver -k >/dev/null 2>&1; fi
+  if [ -n "$session_xvfb_pid" ]; then
+    kill "$session_xvfb_pid" 2>/dev/null
+    wait "$session_xvfb_pid" 2>/dev/null
+  fi
+  rm -rf "$session_work"
+}
+
+session_prefix() {
+  local base_prefix=$1/wineprefix
+  export WINEPREFIX=$2
+  trap session_cleanup EXIT
+  trap 'exit 1' INT TERM
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    rm -rf "$WINEPREFIX"
+    if [ -f "$base_prefix/system.reg" ]; then
+      cp -a "$base_prefix" "$WINEPREFIX"
+    else
+      mkdir -p "$WINEPREFIX"
+      timeout 300 wineboot --init >/dev/null 2>&1
+      timeout 120 wineserver --wait
+    fi
+  fi
+}
+
+# Xvfb picks a free display itself and writes its number to fd 3.
+session_display() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session_work/display" >"$session_work/xvfb.log" 2>&1 &
+  session_xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$session_work/display" ] && break
+    kill -0 "$session_xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ ! -s "$session_work/display" ]; then
+    echo "FAIL Xvfb did not start"
+    cat "$session_work/xvfb.log"
+    return 1
+  fi
+  export DISPLAY=:$(head -n1 "$session_work/display")
+}
+
+# The Windows path of a folder, through the prefix's Z: drive.
+session_windows_path() {
+  local path
+  path=$(cd "$1" && pwd)
+  printf 'Z:%s' "${path//\//\\}"
+}
