@@ -1,6 +1,7 @@
 #include "parser/Value.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "ParserLib/Angle.h"
 #include "ParserLib/Calendar.h"
@@ -44,21 +45,27 @@ std::string Braced(std::string_view Text) {
 
 }  // namespace
 
-void SetBoolean(TCalcValue& V, bool B) {
-  V.Kind = vkBoolean;
-  V.BoolValue = B;
-}
-
-void SetInteger(TCalcValue& V, int64_t N) {
-  V.Kind = vkInteger;
-  V.Numerator = N;
-  V.Denominator = 1;
-}
 
 void SetReal(TCalcValue& V, Extended X) {
-  if (FracReal(X) == 0 && std::fabs(X) < Int64Limit) {
-    SetInteger(V, static_cast<int64_t>(X));
+  // Whole with a magnitude below 2^63 - 1, told from the bits (no change of
+  // the x87 rounding mode, as a conversion would need): |X| = M * 2^E.
+  // The ten significant bytes: the mantissa, then sign and biased exponent.
+  uint64_t Mantissa = 0;
+  uint16_t SignExponent = 0;
+  std::memcpy(&Mantissa, &X, sizeof Mantissa);
+  std::memcpy(&SignExponent, reinterpret_cast<const unsigned char*>(&X) + 8, sizeof SignExponent);
+  if (Mantissa == 0) {
+    SetInteger(V, 0);
     return;
+  }
+  // |X| = Mantissa * 2^-Shift (subnormals and the largest values fail the range).
+  const int Shift = 16383 + 63 - (SignExponent & 0x7FFF);
+  if (Shift > 0 && Shift < 64) {
+    const uint64_t Whole = Mantissa >> Shift;
+    if ((Mantissa << (64 - Shift)) == 0 && Whole < 9223372036854775807u) {
+      SetInteger(V, (SignExponent & 0x8000) ? -static_cast<int64_t>(Whole) : static_cast<int64_t>(Whole));
+      return;
+    }
   }
   V.Kind = vkReal;
   V.RealValue = X;
