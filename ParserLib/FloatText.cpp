@@ -105,6 +105,15 @@ struct TWide {
       High >>= N;
     }
   }
+  template <uint32_t D>
+  uint32_t DivBy() {
+    const uint64_t R = High % D;
+    High /= D;
+    const uint64_t T1 = (R << 32) | (Low >> 32);
+    const uint64_t T0 = ((T1 % D) << 32) | (Low & 0xFFFFFFFFu);
+    Low = ((T1 / D) << 32) | (T0 / D);
+    return static_cast<uint32_t>(T0 % D);
+  }
   uint32_t DivSmall(uint32_t D) {
     const uint64_t R = High % D;
     High /= D;
@@ -138,7 +147,7 @@ bool ScaledFloorWide(uint64_t Mantissa, int Exponent, int Shift, TWide& Q) {
     Q.ShiftRight(-Exponent);
   }
   int Tens = -Shift;
-  for (; Tens >= 9; Tens -= 9) Q.DivSmall(1000000000u);
+  for (; Tens >= 9; Tens -= 9) Q.DivBy<1000000000u>();
   if (Tens > 0) Q.DivSmall(static_cast<uint32_t>(Pow10(Tens)));
   return true;
 }
@@ -155,7 +164,7 @@ bool RoundSignificantWide(const TRealParts& Parts, int Count, TSignificant& Resu
     --Exponent10;
   }
   while (!Q.Below(High)) {
-    Q.DivSmall(10);
+    Q.DivBy<10>();
     ++Exponent10;
   }
   const uint64_t Scaled = Q.Low;
@@ -313,15 +322,15 @@ std::string FloatToText(long double X, char DecimalSeparator) {
   // The rounded value is what is shown; below 1E-13 it is a residue and reads 0.
   if (R.Exponent10 < -13) return "0";
   // The Shown digits without their trailing zeros.
+  // (Constant divisors: the compiler multiplies instead of dividing.)
   uint64_t Value = R.Digits;
   int Count = Shown;
-  for (int Step : {8, 4, 2, 1}) {
-    const uint64_t Power = Pow10(Step);
-    while (Count > Step && Value % Power == 0) {
-      Value /= Power;
-      Count -= Step;
-    }
-  }
+  if (Count > 8 && Value % 100000000u == 0) Value /= 100000000u, Count -= 8;
+  if (Count > 4 && Value % 10000u == 0) Value /= 10000u, Count -= 4;
+  if (Count > 4 && Value % 10000u == 0) Value /= 10000u, Count -= 4;
+  if (Count > 2 && Value % 100u == 0) Value /= 100u, Count -= 2;
+  if (Count > 2 && Value % 100u == 0) Value /= 100u, Count -= 2;
+  if (Count > 1 && Value % 10u == 0) Value /= 10u, Count -= 1;
   char Digits[20];
   WriteDigits(Value, Count, Digits);
   // The text is built in place: at most a sign, 15 digits, a point, five

@@ -11,6 +11,7 @@
 #include <typeinfo>
 
 #include "ParserLib/Exact.h"
+#include "ParserLib/RealMath.h"
 #include "parser/CalcParser.h"
 #include "parser/MathParser.h"
 #include "parser/Operators.h"
@@ -116,6 +117,23 @@ class TPlainEvaluation {
       if (!std::isfinite(X)) return false;
       SetReal(Result, X);
       return true;
+    }
+    // A number to a whole power: what Power gives for a whole exponent, by
+    // repeated squaring (the zero cases and the errors are left to OpPower).
+    if (Op.Proc == OpPower && IsNumber(Result) && Right.Kind == vkInteger && Right.Denominator == 1 &&
+        Right.Numerator != 0 && Right.Numerator >= -2147483647 && Right.Numerator <= 2147483647) {
+      const Extended A = Result.Kind == vkReal ? Result.RealValue : static_cast<Extended>(Result.Numerator);
+      if (A != 0) {
+        Extended X = 0;
+        try {
+          X = IntPower(A, Right.Numerator);
+        } catch (...) {
+          return false;
+        }
+        if (!std::isfinite(X)) return false;
+        SetReal(Result, X);
+        return true;
+      }
     }
     Args[0] = Result;
     return Execute(Op, Args, Result);
