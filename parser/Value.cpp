@@ -1,7 +1,9 @@
 #include "parser/Value.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "ParserLib/Angle.h"
 #include "ParserLib/Calendar.h"
@@ -32,6 +34,23 @@ Extended FractionToReal(const TCalcValue& V) {
 int64_t WholeOrRaise(Extended X) {
   if (!IsWholeInt64(X)) throw EParserException::Create(msg::RealKind);
   return static_cast<int64_t>(X);
+}
+
+// Gcd64 by Stein's algorithm: shifts and subtractions instead of divisions,
+// the same greatest common divisor.
+uint64_t GcdOfMagnitudes(int64_t X, int64_t Y) {
+  uint64_t A = X < 0 ? 0 - static_cast<uint64_t>(X) : static_cast<uint64_t>(X);
+  uint64_t B = Y < 0 ? 0 - static_cast<uint64_t>(Y) : static_cast<uint64_t>(Y);
+  if (A == 0) return B;
+  if (B == 0) return A;
+  const int Shift = std::countr_zero(A | B);
+  A >>= std::countr_zero(A);
+  do {
+    B >>= std::countr_zero(B);
+    if (A > B) std::swap(A, B);
+    B -= A;
+  } while (B != 0);
+  return A << Shift;
 }
 
 std::string Braced(std::string_view Text) {
@@ -102,15 +121,17 @@ void SetFraction(TCalcValue& V, int64_t Num, int64_t Den) {
     Num = WrapNeg(Num);
     Den = WrapNeg(Den);
   }
-  const uint64_t G = Gcd64(Num, Den);
+  const uint64_t G = GcdOfMagnitudes(Num, Den);
   // Divide the magnitudes: INT64_MIN has no signed magnitude.
   const auto DivideBy = [G](int64_t X) {
     const uint64_t Magnitude = X < 0 ? 0 - static_cast<uint64_t>(X) : static_cast<uint64_t>(X);
     const uint64_t Q = Magnitude / G;
     return static_cast<int64_t>(X < 0 ? 0 - Q : Q);
   };
-  Num = DivideBy(Num);
-  Den = DivideBy(Den);
+  if (G != 1) {
+    Num = DivideBy(Num);
+    Den = DivideBy(Den);
+  }
   if (Den < 0) {
     Num = WrapNeg(Num);
     Den = WrapNeg(Den);
