@@ -5,7 +5,7 @@
 namespace talvex {
 namespace {
 
-TCharClasses Classes = [] {
+constexpr TCharClasses StaticClasses() {
   TCharClasses C;
   C.Blanks.Add('\n');
   C.Blanks.Add('\r');
@@ -14,14 +14,16 @@ TCharClasses Classes = [] {
   C.IdentStart.AddRange('a', 'z');
   C.IdentStart.AddRange(192, 255);
   return C;
-}();
+}
 
 }  // namespace
 
-const TCharClasses& CharClasses() { return Classes; }
+// Constant-initialised, so a reader in another file's static initialiser sees
+// the static classes already in place.
+constinit TCharClasses detail::Classes = StaticClasses();
 
 void BuildCharClasses(const TFormatSettings& S, bool PascalQuotes, bool CSet) {
-  TCharClasses& C = Classes;
+  TCharClasses& C = detail::Classes;
   C.DecDigits = {};
   C.DecDigits.AddRange('0', '9');
   C.IdentChars = C.IdentStart;

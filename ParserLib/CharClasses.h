@@ -48,7 +48,12 @@ struct TCharClasses {
   char QuoteChar = '"';
 };
 
-const TCharClasses& CharClasses();
+namespace detail {
+extern TCharClasses Classes;
+}
+
+// Inline: the scanner asks for a class at nearly every character.
+inline const TCharClasses& CharClasses() { return detail::Classes; }
 
 // Rebuilds the classes and QuoteChar: "'" quotes strings when PascalQuotes,
 // the double quote otherwise; CSet adds ! % & | ~ to the multi-character operators.

@@ -1,5 +1,6 @@
 #include "ParserLib/FloatText.h"
 
+#include <array>
 #include <bit>
 #include <cmath>
 
@@ -23,11 +24,18 @@ constexpr std::size_t MaxFixedDigits = 4933 + 64;
 constexpr int MaxFixedFieldDigits = 64;
 constexpr int MaxFormatDigits = 18;
 
-constexpr uint64_t Pow10(int N) {
-  uint64_t P = 1;
-  while (N-- > 0) P *= 10;
+template <uint64_t Base, int Count>
+constexpr std::array<uint64_t, Count> Powers() {
+  std::array<uint64_t, Count> P{};
+  P[0] = 1;
+  for (int I = 1; I < Count; ++I) P[static_cast<std::size_t>(I)] = P[static_cast<std::size_t>(I - 1)] * Base;
   return P;
 }
+constexpr std::array<uint64_t, 20> PowersOf10 = Powers<10, 20>();
+constexpr std::array<uint64_t, 28> PowersOf5 = Powers<5, 28>();
+
+// 10^N for N in 0..19.
+constexpr uint64_t Pow10(int N) { return PowersOf10[static_cast<std::size_t>(N)]; }
 
 // Q = floor(Mantissa * 2^Exponent * 10^Shift), exactly.
 void ScaledFloor(uint64_t Mantissa, int Exponent, int Shift, TOutputNatural& Q) {
@@ -59,7 +67,120 @@ struct TSignificant {
   int Exponent10 = 0;
 };
 
+// Up to 128 bits in two halves, for the common magnitudes: the same integer
+// arithmetic as TOutputNatural, without its limb loops. Portable (the 32-bit
+// target has no 128-bit type).
+struct TWide {
+  uint64_t High = 0, Low = 0;
+
+  static TWide Product(uint64_t A, uint64_t B) {
+    const uint64_t A0 = A & 0xFFFFFFFFu, A1 = A >> 32, B0 = B & 0xFFFFFFFFu, B1 = B >> 32;
+    const uint64_t P00 = A0 * B0, P01 = A0 * B1, P10 = A1 * B0, P11 = A1 * B1;
+    const uint64_t Middle = (P00 >> 32) + (P01 & 0xFFFFFFFFu) + (P10 & 0xFFFFFFFFu);
+    return {P11 + (P01 >> 32) + (P10 >> 32) + (Middle >> 32), (P00 & 0xFFFFFFFFu) | (Middle << 32)};
+  }
+  int BitLength() const {
+    if (High != 0) return 128 - std::countl_zero(High);
+    return 64 - std::countl_zero(Low);
+  }
+  void ShiftLeft(int N) {  // the caller keeps the result inside 128 bits
+    if (N == 0) return;
+    if (N >= 64) {
+      High = Low << (N - 64);
+      Low = 0;
+    } else {
+      High = (High << N) | (Low >> (64 - N));
+      Low <<= N;
+    }
+  }
+  void ShiftRight(int N) {
+    if (N == 0) return;
+    if (N >= 128) {
+      High = Low = 0;
+    } else if (N >= 64) {
+      Low = High >> (N - 64);
+      High = 0;
+    } else {
+      Low = (Low >> N) | (High << (64 - N));
+      High >>= N;
+    }
+  }
+  template <uint32_t D>
+  uint32_t DivBy() {
+    const uint64_t R = High % D;
+    High /= D;
+    const uint64_t T1 = (R << 32) | (Low >> 32);
+    const uint64_t T0 = ((T1 % D) << 32) | (Low & 0xFFFFFFFFu);
+    Low = ((T1 / D) << 32) | (T0 / D);
+    return static_cast<uint32_t>(T0 % D);
+  }
+  uint32_t DivSmall(uint32_t D) {
+    const uint64_t R = High % D;
+    High /= D;
+    const uint64_t T1 = (R << 32) | (Low >> 32);
+    const uint64_t T0 = ((T1 % D) << 32) | (Low & 0xFFFFFFFFu);
+    Low = ((T1 / D) << 32) | (T0 / D);
+    return static_cast<uint32_t>(T0 % D);
+  }
+  bool Below(uint64_t V) const { return High == 0 && Low < V; }
+};
+
+// ScaledFloor in 128 bits; false where the value or a step would not fit.
+bool ScaledFloorWide(uint64_t Mantissa, int Exponent, int Shift, TWide& Q) {
+  if (Shift >= 0) {
+    if (Shift > 27) return false;
+    Q = TWide::Product(Mantissa, PowersOf5[static_cast<std::size_t>(Shift)]);
+    const int Twos = Exponent + Shift;
+    if (Twos >= 0) {
+      if (Q.BitLength() + Twos > 128) return false;
+      Q.ShiftLeft(Twos);
+    } else {
+      Q.ShiftRight(-Twos);
+    }
+    return true;
+  }
+  Q = {0, Mantissa};
+  if (Exponent >= 0) {
+    if (Q.BitLength() + Exponent > 128) return false;
+    Q.ShiftLeft(Exponent);
+  } else {
+    Q.ShiftRight(-Exponent);
+  }
+  int Tens = -Shift;
+  for (; Tens >= 9; Tens -= 9) Q.DivBy<1000000000u>();
+  if (Tens > 0) Q.DivSmall(static_cast<uint32_t>(Pow10(Tens)));
+  return true;
+}
+
+// RoundSignificant for the magnitudes whose scaled values fit 128 bits.
+bool RoundSignificantWide(const TRealParts& Parts, int Count, TSignificant& Result) {
+  const int Log2 = Parts.Exponent + 63 - std::countl_zero(Parts.Mantissa);
+  int Exponent10 = static_cast<int>((static_cast<int64_t>(Log2) * 646456993) >> 31);
+  const uint64_t Low = Pow10(Count), High = Pow10(Count + 1);
+  TWide Q;
+  for (;;) {
+    if (!ScaledFloorWide(Parts.Mantissa, Parts.Exponent, Count - Exponent10, Q)) return false;
+    if (!Q.Below(Low)) break;
+    --Exponent10;
+  }
+  while (!Q.Below(High)) {
+    Q.DivBy<10>();
+    ++Exponent10;
+  }
+  const uint64_t Scaled = Q.Low;
+  uint64_t Digits = Scaled / 10;
+  if (Scaled % 10 >= 5) ++Digits;
+  if (Digits == Low) {
+    Digits = Low / 10;
+    ++Exponent10;
+  }
+  Result = {Digits, Exponent10};
+  return true;
+}
+
 TSignificant RoundSignificant(const TRealParts& Parts, int Count) {
+  TSignificant Fast;
+  if (RoundSignificantWide(Parts, Count, Fast)) return Fast;
   // floor(log2 |X|), then floor(log10 |X|) estimated from it; the loop below
   // corrects the estimate in either direction.
   const int Log2 = Parts.Exponent + 63 - std::countl_zero(Parts.Mantissa);
@@ -106,6 +227,22 @@ std::size_t WriteDecimal(TOutputNatural& Q, char* Buffer, std::size_t Size) {
   } while (!Q.IsZero());
   if (Pos == Size) Buffer[--Pos] = '0';
   return Size - Pos;
+}
+
+// The Count decimal digits of V (below 10^Count), two at a time.
+void WriteDigits(uint64_t V, int Count, char* Out) {
+  static constexpr char Pairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  int I = Count;
+  while (I >= 2) {
+    const auto Pair = static_cast<std::size_t>(V % 100) * 2;
+    V /= 100;
+    Out[--I] = Pairs[Pair + 1];
+    Out[--I] = Pairs[Pair];
+  }
+  if (I == 1) Out[0] = static_cast<char>('0' + V);
 }
 
 // Digits of a number below 10^19, without leading zeros; returns the count.
@@ -184,35 +321,48 @@ std::string FloatToText(long double X, char DecimalSeparator) {
   const TSignificant R = RoundSignificant(Parts, Shown);
   // The rounded value is what is shown; below 1E-13 it is a residue and reads 0.
   if (R.Exponent10 < -13) return "0";
+  // The Shown digits without their trailing zeros.
+  // (Constant divisors: the compiler multiplies instead of dividing.)
+  uint64_t Value = R.Digits;
+  int Count = Shown;
+  if (Count > 8 && Value % 100000000u == 0) Value /= 100000000u, Count -= 8;
+  if (Count > 4 && Value % 10000u == 0) Value /= 10000u, Count -= 4;
+  if (Count > 4 && Value % 10000u == 0) Value /= 10000u, Count -= 4;
+  if (Count > 2 && Value % 100u == 0) Value /= 100u, Count -= 2;
+  if (Count > 2 && Value % 100u == 0) Value /= 100u, Count -= 2;
+  if (Count > 1 && Value % 10u == 0) Value /= 10u, Count -= 1;
   char Digits[20];
-  int Count = WriteUint64(R.Digits, Digits);
-  while (Count > 1 && Digits[Count - 1] == '0') --Count;
-  std::string Text;
-  if (Parts.Negative) Text += '-';
+  WriteDigits(Value, Count, Digits);
+  // The text is built in place: at most a sign, 15 digits, a point, five
+  // zeros, or "E" and an exponent of five characters.
+  char Text[40];
+  int Length = 0;
+  if (Parts.Negative) Text[Length++] = '-';
   const int E = R.Exponent10;
   if (E >= -5 && E < 15) {
     if (E >= 0) {
-      for (int I = 0; I <= E; ++I) Text += I < Count ? Digits[I] : '0';
+      for (int I = 0; I <= E; ++I) Text[Length++] = I < Count ? Digits[I] : '0';
       if (Count > E + 1) {
-        Text += DecimalSeparator;
-        Text.append(Digits + E + 1, static_cast<std::size_t>(Count - E - 1));
+        Text[Length++] = DecimalSeparator;
+        for (int I = E + 1; I < Count; ++I) Text[Length++] = Digits[I];
       }
     } else {
-      Text += '0';
-      Text += DecimalSeparator;
-      Text.append(static_cast<std::size_t>(-E - 1), '0');
-      Text.append(Digits, static_cast<std::size_t>(Count));
+      Text[Length++] = '0';
+      Text[Length++] = DecimalSeparator;
+      for (int I = 0; I < -E - 1; ++I) Text[Length++] = '0';
+      for (int I = 0; I < Count; ++I) Text[Length++] = Digits[I];
     }
-    return Text;
+    return std::string(Text, static_cast<std::size_t>(Length));
   }
-  Text += Digits[0];
+  Text[Length++] = Digits[0];
   if (Count > 1) {
-    Text += DecimalSeparator;
-    Text.append(Digits + 1, static_cast<std::size_t>(Count - 1));
+    Text[Length++] = DecimalSeparator;
+    for (int I = 1; I < Count; ++I) Text[Length++] = Digits[I];
   }
-  Text += 'E';
-  AppendExponent(Text, E, false, 1);
-  return Text;
+  Text[Length++] = 'E';
+  if (E < 0) Text[Length++] = '-';
+  Length += WriteUint64(static_cast<uint64_t>(E < 0 ? -E : E), Text + Length);
+  return std::string(Text, static_cast<std::size_t>(Length));
 }
 
 std::string FloatToText(long double X) { return FloatToText(X, FormatSettings().DecimalSeparator); }

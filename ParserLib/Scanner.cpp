@@ -10,17 +10,7 @@ int Size(std::string_view Text) { return static_cast<int>(Text.size()); }
 
 }  // namespace
 
-char CharAt(std::string_view Text, int Pos, bool RaiseAtEnd) {
-  if (Pos >= 1 && Pos <= Size(Text)) return Text[static_cast<std::size_t>(Pos - 1)];
-  if (RaiseAtEnd) throw EParserException::CreatePos(Pos, msg::UnexpectedEnd);
-  return 0;
-}
-
-void SkipBlanks(int& Pos, std::string_view Text, bool RaiseAtEnd) {
-  const TCharSet& Blanks = CharClasses().Blanks;
-  while (Pos <= Size(Text) && Blanks.Contains(Text[static_cast<std::size_t>(Pos - 1)])) ++Pos;
-  if (RaiseAtEnd && Pos > Size(Text)) throw EParserException::CreatePos(Pos, msg::UnexpectedEnd);
-}
+void RaiseUnexpectedEnd(int Pos) { throw EParserException::CreatePos(Pos, msg::UnexpectedEnd); }
 
 std::string_view ReadIdentifier(std::string_view Text, int& Pos) {
   SkipBlanks(Pos, Text, true);
@@ -87,11 +77,7 @@ void TQuoteMap::Build(std::string_view Text) {
 }
 
 bool AtEnd(std::string_view Text, int Pos, const TQuoteMap& Quotes) {
-  SkipBlanks(Pos, Text, false);
-  if (Pos > Size(Text)) return true;
-  const char C = Text[static_cast<std::size_t>(Pos - 1)];
-  if (C != ')' && C != FormatSettings().ListSeparator) return false;
-  return Quotes.Covers(Text) ? !Quotes.InString(Pos) : !InString(Text, Pos);
+  return AtEnd(Text, Pos, Quotes, FormatSettings().ListSeparator);
 }
 
 void CheckBrackets(std::string_view Text, const TQuoteMap& Quotes) {

@@ -10,11 +10,24 @@
 
 namespace talvex {
 
+// "Неожиданный конец выражения" at Pos.
+[[noreturn]] void RaiseUnexpectedEnd(int Pos);
+
 // The character at Pos, or 0 past the end ("Неожиданный конец выражения" at Pos
 // instead when RaiseAtEnd).
-char CharAt(std::string_view Text, int Pos, bool RaiseAtEnd);
+inline char CharAt(std::string_view Text, int Pos, bool RaiseAtEnd) {
+  if (Pos >= 1 && static_cast<std::size_t>(Pos) <= Text.size()) return Text[static_cast<std::size_t>(Pos - 1)];
+  if (RaiseAtEnd) RaiseUnexpectedEnd(Pos);
+  return 0;
+}
 
-void SkipBlanks(int& Pos, std::string_view Text, bool RaiseAtEnd);
+// Inline: called before nearly every token, and most often there is no blank.
+inline void SkipBlanks(int& Pos, std::string_view Text, bool RaiseAtEnd) {
+  const TCharSet& Blanks = CharClasses().Blanks;
+  const int Size = static_cast<int>(Text.size());
+  while (Pos <= Size && Blanks.Contains(Text[static_cast<std::size_t>(Pos - 1)])) ++Pos;
+  if (RaiseAtEnd && Pos > Size) RaiseUnexpectedEnd(Pos);
+}
 
 // Skips blanks (raising at the end), then an identifier as written; empty when
 // none starts there (Pos is then after the blanks).
@@ -54,6 +67,14 @@ class TQuoteMap {
 };
 
 bool AtEnd(std::string_view Text, int Pos, const TQuoteMap& Quotes);
+// The same with the list separator given (the evaluator reads it once per expression).
+inline bool AtEnd(std::string_view Text, int Pos, const TQuoteMap& Quotes, char ListSeparator) {
+  SkipBlanks(Pos, Text, false);
+  if (static_cast<std::size_t>(Pos) > Text.size()) return true;
+  const char C = Text[static_cast<std::size_t>(Pos - 1)];
+  if (C != ')' && C != ListSeparator) return false;
+  return Quotes.Covers(Text) ? !Quotes.InString(Pos) : !InString(Text, Pos);
+}
 void CheckBrackets(std::string_view Text, const TQuoteMap& Quotes);
 
 }  // namespace talvex

@@ -35,37 +35,52 @@ void TCalcParser::GetIdentValue(std::string_view UpperName, TCalcValue& Result) 
 }
 
 void TCalcParser::ParseOperand(std::string_view Text, int& Pos, TCalcValue& Result) {
-  int P = Pos;
-  const std::string_view Name = ReadIdentifier(Text, P);
-  if (!Name.empty()) {
-    SkipBlanks(P, Text, false);
-    const char First = CharAt(Text, P, false), Second = CharAt(Text, P + 1, false);
-    int RightSide = 0;
-    if (First == ':' && Second == '=') {
-      RightSide = P + 2;
-    } else if (Syntax == smC && First == '=' && Second != '=') {
-      // In the C syntax a single "=" after a name assigns; "==" after a name
-      // stays the comparison, as a C reader expects.
-      RightSide = P + 1;
-    }
-    if (RightSide != 0) {
-      TCalcValue Value;
-      ParseSubExpression(Text, RightSide, Value);
-      DefineVariable(Name, Value);
-      Pos = RightSide;
-      SetNull(Result);
+  // The blanks skipped here are the ones the operand forms would skip.
+  SkipBlanks(Pos, Text, true);
+  const char First = Text[static_cast<std::size_t>(Pos - 1)];
+  if (First >= '0' && First <= '9') {
+    // A digit starts no other form than a number: this is what the operand
+    // forms would come to first (and, finding no number, they try again).
+    int P = Pos;
+    ParseNumber(Text, P, Result);
+    if (Result.Kind != vkNone) {
+      Pos = P;
       return;
     }
+  } else if (CharClasses().IdentStart.Contains(First)) {
+    // Only a name can be assigned.
+    if (ParseAssignment(Text, Pos, Pos, Result)) return;
   }
-  TMathParser::ParseOperand(Text, Pos, Result);
+  ParseOperandAt(Text, Pos, Result);
+}
+
+bool TCalcParser::ParseAssignment(std::string_view Text, int& Pos, int P, TCalcValue& Result) {
+  const std::string_view Name = ReadIdentifier(Text, P);
+  SkipBlanks(P, Text, false);
+  const char First = CharAt(Text, P, false), Second = CharAt(Text, P + 1, false);
+  int RightSide = 0;
+  if (First == ':' && Second == '=') {
+    RightSide = P + 2;
+  } else if (Syntax == smC && First == '=' && Second != '=') {
+    // In the C syntax a single "=" after a name assigns; "==" after a name
+    // stays the comparison, as a C reader expects.
+    RightSide = P + 1;
+  }
+  if (RightSide == 0) return false;
+  TCalcValue Value;
+  ParseSubExpression(Text, RightSide, Value);
+  if (Failed()) return true;
+  DefineVariable(Name, Value);
+  Pos = RightSide;
+  SetNull(Result);
+  return true;
 }
 
 void TCalcParser::InitOperators() {
   const TFormatSettings& Settings = FormatSettings();
   CheckLocaleSeparators(Settings);
   BuildCharClasses(Settings, Syntax == smPascal, Syntax == smC);
-  for (std::size_t I = Operators.size(); I-- > 0;)
-    if (!Operators[I]->IsUserFunction()) Operators.erase(Operators.begin() + static_cast<std::ptrdiff_t>(I));
+  Operators.RemoveIf([](const TOperator& Op) { return !Op.IsUserFunction(); });
   RegisterOperators(*this);
   RegisterFunctions(*this);
 }

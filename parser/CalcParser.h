@@ -10,7 +10,9 @@
 
 namespace talvex {
 
-class TCalcParser : public TMathParser {
+// Final: the calculator's parser is the one concrete parser, so its own code
+// may call the readers without a virtual dispatch.
+class TCalcParser final : public TMathParser {
  public:
   static constexpr int CellCount = 100;
 
@@ -22,6 +24,11 @@ class TCalcParser : public TMathParser {
   void GetIdentValue(std::string_view UpperName, TCalcValue& Result) override;
   void ParseOperand(std::string_view Text, int& Pos, TCalcValue& Result) override;
   void InitOperators() override;
+
+ private:
+  // Name := expression (and Name = expression in the C syntax), the name
+  // starting at P; false when no assignment starts there.
+  bool ParseAssignment(std::string_view Text, int& Pos, int P, TCalcValue& Result);
 };
 
 // Text in, answer text out: the trailing-operator rewrite, evaluation, the

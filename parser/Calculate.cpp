@@ -87,10 +87,10 @@ std::string FormatResult(TCalcParser& Parser, const TCalcValue& R) {
     if ((IntegerFormat && !ReadsAsInteger(R)) || (IsDateKind(R) && F != ofDefault))
       Parser.OutputFormat = ofDefault;
   }
-  const TFormatSettings& S = FormatSettings();
   switch (Parser.OutputFormat) {
     case ofDefault:
       if (R.Kind == vkFraction) return FloatToText(AsReal(R));
+      if (R.Kind == vkInteger) return std::to_string(R.Numerator);
       return AsString(R, true);
     case ofHex:
       return RadixText(Parser.Syntax, IntToHexText(AsInteger(R)), "$", false, "0x", "&H");
@@ -98,10 +98,12 @@ std::string FormatResult(TCalcParser& Parser, const TCalcValue& R) {
       return RadixText(Parser.Syntax, IntToOctText(AsInteger(R, true)), "o", true, "0", "&O");
     case ofBinary:
       return RadixText(Parser.Syntax, IntToBinText(AsInteger(R, true)), "B", true, "0b", "&B");
-    case ofFixed:
+    case ofFixed: {
+      const TFormatSettings& S = FormatSettings();
       return FormatNumberFixed(AsReal(R), Parser.FixedDigits, S.DecimalSeparator, S.ThousandSeparator);
+    }
     case ofExponent:
-      return FormatScientific(AsReal(R), Parser.ExpDigits + 1, S.DecimalSeparator);
+      return FormatScientific(AsReal(R), Parser.ExpDigits + 1, FormatSettings().DecimalSeparator);
     case ofRoman: {
       const int64_t N = AsInteger(R, true);
       if (N >= 30000) throw EParserException::Create(msg::RomanTooLarge);

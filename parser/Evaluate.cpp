@@ -9,6 +9,7 @@
 
 namespace talvex {
 
+// Bounds the nesting of prefix operators, which recurse without a new level.
 class TNestingGuard {
  public:
   TNestingGuard(TMathParser& Parser, int Pos) : FParser(Parser) {
@@ -23,6 +24,51 @@ class TNestingGuard {
 
  private:
   TMathParser& FParser;
+};
+
+// The innermost level's read position, for positioning its errors.
+class TLevelPosition {
+ public:
+  TLevelPosition(TMathParser& Parser, int& Pos) : FParser(Parser), FSaved(Parser.LevelPos) { Parser.LevelPos = &Pos; }
+  ~TLevelPosition() { FParser.LevelPos = FSaved; }
+  TLevelPosition(const TLevelPosition&) = delete;
+  TLevelPosition& operator=(const TLevelPosition&) = delete;
+
+ private:
+  TMathParser& FParser;
+  int* FSaved;
+};
+
+// The state of one evaluation, saved around it and restored however it ends.
+class TEvaluationScope {
+ public:
+  explicit TEvaluationScope(TMathParser& Parser)
+      : FParser(Parser),
+        FPosition(Parser.Position),
+        FDepth(Parser.Depth),
+        FStopDepth(Parser.StopDepth),
+        FLevelPos(Parser.LevelPos),
+        FError(std::move(Parser.Error)) {
+    Parser.Error = nullptr;
+    Parser.LastRead = {};
+  }
+  ~TEvaluationScope() {
+    FParser.Position = FPosition;
+    FParser.Depth = FDepth;
+    FParser.StopDepth = FStopDepth;
+    FParser.LevelPos = FLevelPos;
+    FParser.Error = std::move(FError);
+    FParser.LastRead = {};
+    FParser.Quotes.Clear();
+  }
+  TEvaluationScope(const TEvaluationScope&) = delete;
+  TEvaluationScope& operator=(const TEvaluationScope&) = delete;
+
+ private:
+  TMathParser& FParser;
+  int FPosition, FDepth, FStopDepth;
+  int* FLevelPos;
+  std::exception_ptr FError;
 };
 
 namespace {
@@ -67,44 +113,53 @@ void CheckBrackets(std::string_view Text) {
   CheckBrackets(Text, Quotes);
 }
 
+void TMathParser::RefreshSeparators() {
+  const TFormatSettings& Settings = FormatSettings();
+  if (Settings.ListSeparator != Separators.List || Settings.DecimalSeparator != Separators.Decimal ||
+      Settings.ThousandSeparator != Separators.Thousand || Settings.TimeSeparator != Separators.Time)
+    Separators = SeparatorsOf(Settings);
+}
+
 void TMathParser::Evaluate(std::string_view Text, TCalcValue& Result) {
   if (Operators.empty()) InitOperators();
-  const int SavedPosition = Position, SavedDepth = Depth, SavedStopDepth = StopDepth;
+  RefreshSeparators();
+  if (EvaluatePlain(Text, Result)) return;
+  TEvaluationScope Scope(*this);
   Position = 1;
   Depth = 0;
   StopDepth = 1;
-  try {
-    Quotes.Build(Text);
-    CheckBrackets(Text, Quotes);
-    ParseExpression(Text, Position, Result);
-  } catch (...) {
-    Position = SavedPosition;
-    Depth = SavedDepth;
-    StopDepth = SavedStopDepth;
-    Quotes.Clear();
-    throw;
-  }
-  Position = SavedPosition;
-  Depth = SavedDepth;
-  StopDepth = SavedStopDepth;
-  Quotes.Clear();
+  Quotes.Build(Text);
+  CheckBrackets(Text, Quotes);
+  ParseExpression(Text, Position, Result);
+  if (Failed()) std::rethrow_exception(Error);
+}
+
+void TMathParser::Fail(EParserException& E) {
+  if (Failed()) return;  // the first error is the one reported
+  if (E.Position == -1 && LevelPos)
+    Error = std::make_exception_ptr(EParserException::CreatePos(*LevelPos, E.Message()));
+  else
+    Error = std::current_exception();
 }
 
 void TMathParser::ParseExpression(std::string_view Text, int& Pos, TCalcValue& Result) {
   TNestingGuard Guard(*this, Pos);
+  TLevelPosition Level(*this, Pos);
   ++Depth;
   Result.Kind = vkNone;
   try {
     ParseOperand(Text, Pos, Result);
+    if (Failed()) return;
     if (Result.Kind == vkNone)
       throw EParserException::CreateFmt(msg::UnknownIdentifier, {Rest(Text, Pos)});
     TCalcValue Args[2];
-    while (!AtEnd(Text, Pos, Quotes)) {
+    while (!AtEnd(Text, Pos, Quotes, Separators.List)) {
       TOperator& Op1 = ReadBinaryOperator(Text, Pos);
       const int P1 = Pos;
       ParseOperand(Text, Pos, Args[1]);
+      if (Failed()) return;
       Args[0] = Result;
-      if (AtEnd(Text, Pos, Quotes)) {
+      if (AtEnd(Text, Pos, Quotes, Separators.List)) {
         Op1.Execute(Args, Result);
         continue;
       }
@@ -116,6 +171,7 @@ void TMathParser::ParseExpression(std::string_view Text, int& Pos, TCalcValue& R
         // together with everything that binds tighter than Op1.
         Pos = P1;
         ParseExpression(Text, Pos, Args[1]);
+        if (Failed()) return;
       } else {
         Pos = P2;
       }
@@ -126,39 +182,59 @@ void TMathParser::ParseExpression(std::string_view Text, int& Pos, TCalcValue& R
     }
     --Depth;
   } catch (EParserException& E) {
-    if (E.Position == -1) throw EParserException::CreatePos(Pos, E.Message());
-    throw;
+    Fail(E);
   }
 }
 
 void TMathParser::ParseSubExpression(std::string_view Text, int& Pos, TCalcValue& Result) {
-  const int SavedStopDepth = StopDepth, SavedDepth = Depth;
+  struct TRestore {
+    TMathParser& Parser;
+    const int StopDepth, Depth;
+    ~TRestore() {
+      Parser.StopDepth = StopDepth;
+      Parser.Depth = Depth;
+    }
+  } Restore{*this, StopDepth, Depth};
   StopDepth = Depth + 1;
-  try {
-    ParseExpression(Text, Pos, Result);
-  } catch (...) {
-    StopDepth = SavedStopDepth;
-    Depth = SavedDepth;
-    throw;
-  }
-  StopDepth = SavedStopDepth;
-  Depth = SavedDepth;
+  ParseExpression(Text, Pos, Result);
+  if (Failed()) return;
   SkipBlanks(Pos, Text, false);
 }
 
 TOperator& TMathParser::ReadBinaryOperator(std::string_view Text, int& Pos) {
-  const std::string Name = ReadOperatorName(Text, Pos);
+  const TOperatorRead& Last = LastRead;
+  if (Pos == Last.Start && Text.data() == Last.Text && Text.size() == Last.Size &&
+      Operators.Generation() == Last.Generation) {
+    Pos = Last.End;
+    return *Last.Op;
+  }
+  const int Start = Pos;
+  const std::string_view Name = ReadOperatorName(Text, Pos);
   if (Name.empty()) throw EParserException::CreatePos(Pos, msg::BadNumberOrExpression);
-  return FindOperatorOrRaise(Name, okBinary);
+  const int Index = IndexOfOperator(Name, okBinary);
+  if (Index < 0) return FindOperatorOrRaise(UpperCase(Name), okBinary);  // raises, naming it upper-cased
+  TOperator& Op = *Operators[static_cast<std::size_t>(Index)];
+  LastRead = {Text.data(), Text.size(), Start, Pos, Operators.Generation(), &Op};
+  return Op;
 }
 
+// The forms are tried in their fixed order, each only where its first
+// character can start it: a string at the quote, IF, a call or a name at a
+// letter; a number and a prefix operator anywhere.
 void TMathParser::ParseOperand(std::string_view Text, int& Pos, TCalcValue& Result) {
-  Result.Kind = vkNone;
   SkipBlanks(Pos, Text, true);
+  ParseOperandAt(Text, Pos, Result);
+}
 
-  if (CharAt(Text, Pos, false) == '(') {
+void TMathParser::ParseOperandAt(std::string_view Text, int& Pos, TCalcValue& Result) {
+  Result.Kind = vkNone;
+  const TCharClasses& C = CharClasses();
+  const char First = Text[static_cast<std::size_t>(Pos - 1)];
+
+  if (First == '(') {
     ++Pos;
     ParseSubExpression(Text, Pos, Result);
+    if (Failed()) return;
     if (CharAt(Text, Pos, false) != ')')
       throw EParserException::CreatePos(Pos, FormatMessage(msg::Missing, {")"}));
     ++Pos;
@@ -166,34 +242,36 @@ void TMathParser::ParseOperand(std::string_view Text, int& Pos, TCalcValue& Resu
   }
 
   int P = Pos;
-  ParseString(Text, P, Result);
-  if (Result.Kind != vkNone) {
-    Pos = P;
-    return;
-  }
-
-  int IdentEnd = Pos;
-  const std::string_view Ident = ReadIdentifier(Text, IdentEnd);
-  if (SameTextCp1251(Ident, "IF")) {
-    int Bracket = IdentEnd;
-    SkipBlanks(Bracket, Text, false);
-    if (CharAt(Text, Bracket, false) == '(') {
-      Pos = Bracket;
-      ParseIf(Text, Pos, Result);
+  if (First == C.QuoteChar) {
+    ParseString(Text, P, Result);
+    if (Result.Kind != vkNone) {
+      Pos = P;
       return;
     }
   }
 
-  P = Pos;
-  const std::string FunctionName = ReadFunctionName(Text, P);
-  if (!FunctionName.empty()) {
-    TOperator& Function = FindOperatorOrRaise(FunctionName, okFunction);
-    ParseFunctionCall(Text, Pos, P, Function, Result);
-    return;
-  }
-
-  if (!Ident.empty()) {
-    GetIdentValue(UpperCase(Ident), Result);
+  if (C.IdentStart.Contains(First)) {
+    int IdentEnd = Pos;
+    const std::string_view Ident = ReadIdentifier(Text, IdentEnd);
+    if (SameFolded(Ident, "IF")) {
+      int Bracket = IdentEnd;
+      SkipBlanks(Bracket, Text, false);
+      if (CharAt(Text, Bracket, false) == '(') {
+        Pos = Bracket;
+        ParseIf(Text, Pos, Result);
+        return;
+      }
+    }
+    P = Pos;
+    const std::string_view FunctionName = ReadFunctionName(Text, P);
+    if (!FunctionName.empty()) {
+      const int Index = IndexOfOperator(FunctionName, okFunction);
+      TOperator& Function = Index >= 0 ? *Operators[static_cast<std::size_t>(Index)]
+                                       : FindOperatorOrRaise(UpperCase(FunctionName), okFunction);
+      ParseFunctionCall(Text, Pos, P, Function, Result);
+      return;
+    }
+    ReadIdentValue(Ident, Result);
     if (Result.Kind != vkNone) {
       Pos = IdentEnd;
       return;
@@ -208,20 +286,43 @@ void TMathParser::ParseOperand(std::string_view Text, int& Pos, TCalcValue& Resu
   }
 
   P = Pos;
-  const std::string OperatorName = ReadOperatorName(Text, P);
+  const std::string_view OperatorName = ReadOperatorName(Text, P);
   if (!OperatorName.empty()) {
-    TOperator& Prefix = FindOperatorOrRaise(OperatorName, okPrefix);
-    TNestingGuard Guard(*this, Pos);
+    const int Index = IndexOfOperator(OperatorName, okPrefix);
+    TOperator& Prefix = Index >= 0 ? *Operators[static_cast<std::size_t>(Index)]
+                                   : FindOperatorOrRaise(UpperCase(OperatorName), okPrefix);
+    ParsePrefixOperand(Text, Pos, P, Prefix, Result);
+  }
+}
+
+// A chain of prefix operators nests without new levels of the loop; each
+// link keeps its own errors, so an error at the end of a long chain is noted
+// where it happens instead of unwinding the whole chain.
+void TMathParser::ParsePrefixOperand(std::string_view Text, int& Pos, int P, TOperator& Prefix,
+                                     TCalcValue& Result) {
+  TNestingGuard Guard(*this, Pos);
+  try {
     TCalcValue Operand[1];
     ParseOperand(Text, P, Operand[0]);
+    if (Failed()) return;
     Prefix.Execute(Operand, Result);
     Pos = P;
+  } catch (EParserException& E) {
+    Fail(E);
   }
+}
+
+// Out of the recursive path, so the name's upper-casing never weighs on the
+// stack of nested brackets.
+void TMathParser::ReadIdentValue(std::string_view Ident, TCalcValue& Result) {
+  NameBuffer.assign(Ident);
+  for (char& Letter : NameBuffer) Letter = static_cast<char>(FoldCp1251(Letter));
+  GetIdentValue(NameBuffer, Result);
 }
 
 // IF(Cond; Then; Else): only the chosen branch is evaluated.
 void TMathParser::ParseIf(std::string_view Text, int& Pos, TCalcValue& Result) {
-  const char List = FormatSettings().ListSeparator;
+  const char List = Separators.List;
   ++Pos;  // the opening bracket
   const int Close = FindOutsideNesting(Text, Pos, static_cast<int>(Text.size()), 0);
   if (Close == 0)
@@ -229,12 +330,14 @@ void TMathParser::ParseIf(std::string_view Text, int& Pos, TCalcValue& Result) {
 
   TCalcValue Condition;
   ParseSubExpression(Text, Pos, Condition);
+  if (Failed()) return;
   if (CharAt(Text, Pos, false) != List)
     throw EParserException::CreatePos(Pos, FormatMessage(msg::Missing, {OneChar(List)}));
   ++Pos;
 
   if (AsBoolean(Condition)) {
     ParseSubExpression(Text, Pos, Result);
+    if (Failed()) return;
     Pos = Close + 1;
     return;
   }
@@ -245,13 +348,14 @@ void TMathParser::ParseIf(std::string_view Text, int& Pos, TCalcValue& Result) {
     throw EParserException::CreatePos(Pos, FormatMessage(msg::Missing, {OneChar(List)}));
   Pos = Separator + 1;
   ParseSubExpression(Text, Pos, Result);
+  if (Failed()) return;
   ++Pos;  // the closing bracket, not checked
 }
 
 void TMathParser::ParseFunctionCall(std::string_view Text, int& Pos, int BracketPos,
                                     TOperator& Op, TCalcValue& Result) {
   const auto& Function = static_cast<const TFunction&>(Op);
-  const char List = FormatSettings().ListSeparator;
+  const char List = Separators.List;
   const std::size_t Base = ArgStack.size();
   struct TArgStackRelease {
     std::vector<TCalcValue>& Stack;
@@ -260,22 +364,25 @@ void TMathParser::ParseFunctionCall(std::string_view Text, int& Pos, int Bracket
   } Release{ArgStack, Base};
 
   int P = BracketPos + 1;
+  // False after an error in the argument.
   const auto ReadArgument = [&] {
     TCalcValue Argument;
     ParseSubExpression(Text, P, Argument);
+    if (Failed()) return false;
     ArgStack.push_back(Argument);
+    return true;
   };
 
   if (Function.ArgCount < 0) {
-    ReadArgument();
+    if (!ReadArgument()) return;
     while (CharAt(Text, P, false) == List) {
       ++P;
-      ReadArgument();
+      if (!ReadArgument()) return;
     }
     ++P;  // the closing bracket, not checked
   } else {
     for (int I = 0; I < Function.ArgCount; ++I) {
-      ReadArgument();
+      if (!ReadArgument()) return;
       const char Expected = I + 1 < Function.ArgCount ? List : ')';
       if (CharAt(Text, P, false) != Expected)
         throw EParserException::CreatePos(P, FormatMessage(msg::Missing, {OneChar(Expected)}));
@@ -285,10 +392,15 @@ void TMathParser::ParseFunctionCall(std::string_view Text, int& Pos, int Bracket
     // those of a variadic one at the start of its name.
     Pos = P;
   }
+  const std::span<const TCalcValue> Arguments = std::span<const TCalcValue>(ArgStack).subspan(Base);
+  if (!Op.IsUserFunction()) {
+    Op.Execute(Arguments, Result);
+    Pos = P;
+    return;
+  }
   try {
-    Op.Execute(std::span<const TCalcValue>(ArgStack).subspan(Base), Result);
+    Op.Execute(Arguments, Result);
   } catch (EParserException& E) {
-    if (!Op.IsUserFunction()) throw;
     std::string Prefixed = FormatMessage(msg::BadUserFunction, {Op.UpperName});
     Prefixed += "\n\r";
     Prefixed += E.Message();

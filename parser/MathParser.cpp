@@ -2,6 +2,7 @@
 
 #include "ParserLib/Cp1251.h"
 #include "ParserLib/Exact.h"
+#include "ParserLib/FormatSettings.h"
 #include "parser/Messages.h"
 
 namespace talvex {
@@ -39,10 +40,75 @@ void TFunction::Execute(std::span<const TCalcValue> Args, TCalcValue& Result) {
   Run(Args, Result, msg::BadFunctionArgument);
 }
 
+void TOperatorList::push_back(std::unique_ptr<TOperator> Op) {
+  ++Changes;
+  Items.push_back(std::move(Op));
+  IndexLast();
+}
+
+void TOperatorList::clear() {
+  ++Changes;
+  Items.clear();
+  Index.Clear();
+  SingleChar = EmptySingleChar();
+}
+
+std::array<std::array<int32_t, 256>, okAny + 1> TOperatorList::EmptySingleChar() {
+  std::array<std::array<int32_t, 256>, okAny + 1> Table;
+  for (auto& Row : Table) Row.fill(-1);
+  return Table;
+}
+
+int TOperatorList::IndexOfLong(std::string_view Name, TOperatorKind Kind) const {
+  return Index.Find(Name, Kind, [this](int32_t P) -> std::string_view { return Items[static_cast<std::size_t>(P)]->UpperName; });
+}
+
+void TOperatorList::Reindex() {
+  ++Changes;
+  Index.Clear();
+  SingleChar = EmptySingleChar();
+  const std::size_t Count = Items.size();
+  // Re-adding in list order keeps the first descriptor of each name and kind.
+  TItems Kept;
+  Kept.swap(Items);
+  for (std::size_t I = 0; I < Count; ++I) {
+    Items.push_back(std::move(Kept[I]));
+    IndexLast();
+  }
+}
+
+void TOperatorList::IndexLast() {
+  const auto Position = static_cast<int32_t>(Items.size() - 1);
+  const TOperator& Op = *Items.back();
+  const auto NameAt = [this](int32_t P) -> std::string_view { return Items[static_cast<std::size_t>(P)]->UpperName; };
+  if (Op.UpperName.size() == 1) {
+    // The first registered of a name and kind wins, as everywhere.
+    const unsigned char C = FoldCp1251(Op.UpperName[0]);
+    if (SingleChar[okAny][C] < 0) SingleChar[okAny][C] = Position;
+    if (Op.OpKind > okAny)
+      Index.Add(Op.UpperName, Op.OpKind, Position, NameAt);
+    else if (SingleChar[Op.OpKind][C] < 0)
+      SingleChar[Op.OpKind][C] = Position;
+    return;
+  }
+  Index.Add(Op.UpperName, Op.OpKind, Position, NameAt);
+  Index.Add(Op.UpperName, okAny, Position, NameAt);
+}
+
+void TVariableList::push_back(TVariable Variable) {
+  Items.push_back(std::move(Variable));
+  Index.Add(Items.back().Name, 0, static_cast<int32_t>(Items.size() - 1),
+            [this](int32_t P) -> std::string_view { return Items[static_cast<std::size_t>(P)].Name; });
+}
+
+int TVariableList::IndexOf(std::string_view Name) const {
+  return Index.Find(Name, 0, [this](int32_t P) -> std::string_view { return Items[static_cast<std::size_t>(P)].Name; });
+}
+
 void SetVariable(TVariableList& List, std::string_view Name, const TCalcValue& Value) {
-  const int Index = IndexOfVariable(List, Name);
+  const int Index = List.IndexOf(Name);
   if (Index >= 0) {
-    List[static_cast<std::size_t>(Index)].Value = Value;
+    List.ValueAt(static_cast<std::size_t>(Index)) = Value;
     return;
   }
   std::string Upper = UpperCase(Name.substr(0, 255));
@@ -52,7 +118,7 @@ void SetVariable(TVariableList& List, std::string_view Name, const TCalcValue& V
 void GetVariable(const TVariableList& List, std::string_view Name, bool RaiseIfMissing,
                  TCalcValue& Value) {
   Value.Kind = vkNone;
-  const int Index = IndexOfVariable(List, Name);
+  const int Index = List.IndexOf(Name);
   if (Index >= 0) {
     Value = List[static_cast<std::size_t>(Index)].Value;
   } else if (RaiseIfMissing) {
@@ -60,13 +126,16 @@ void GetVariable(const TVariableList& List, std::string_view Name, bool RaiseIfM
   }
 }
 
-int IndexOfVariable(const TVariableList& List, std::string_view Name) {
-  for (std::size_t I = 0; I < List.size(); ++I)
-    if (SameTextCp1251(List[I].Name, Name)) return static_cast<int>(I);
-  return -1;
-}
+int IndexOfVariable(const TVariableList& List, std::string_view Name) { return List.IndexOf(Name); }
 
 TMathParser::TMathParser() {
+  // Room for what typical expressions need, so that even the first one
+  // evaluates without allocating.
+  ArgStack.reserve(16);
+  PlainTokens.resize(256);
+  PlainNames.resize(32);
+  Separators = SeparatorsOf(FormatSettings());
+  NameBuffer.reserve(64);
   // DefineConstants is virtual; a subclass's own constants come from its constructor.
   TMathParser::DefineConstants();
 }
@@ -85,20 +154,25 @@ void TMathParser::DefineConstants() {
   SetVariable(Variables, "NULL", V);
 }
 
+TMathParser::TSeparators TMathParser::SeparatorsOf(const TFormatSettings& Settings) {
+  // Punctuation that no literal form gives a meaning of its own.
+  const auto Plain = [](char C) {
+    const auto U = static_cast<unsigned char>(C);
+    const bool Letter = (U >= 'A' && U <= 'Z') || (U >= 'a' && U <= 'z') || U >= 192;
+    return U > ' ' && !(U >= '0' && U <= '9') && !Letter && std::string_view("+-*/^'%{}\"()").find(C) == std::string_view::npos;
+  };
+  const char D = Settings.DecimalSeparator, G = Settings.ThousandSeparator, T = Settings.TimeSeparator,
+             L = Settings.ListSeparator;
+  return {L, D, G, T,
+          Plain(D) && Plain(G) && Plain(T) && Plain(L) && D != G && D != T && G != T && L != D && L != G && L != T};
+}
+
 void TMathParser::SetSyntax(TSyntaxMode Mode) {
   if (Mode == Syntax) return;
   Syntax = Mode;
   InitOperators();
 }
 
-int TMathParser::IndexOfOperator(std::string_view Name, TOperatorKind Kind) const {
-  for (std::size_t I = 0; I < Operators.size(); ++I) {
-    const TOperator& Op = *Operators[I];
-    if ((Kind == okAny || Op.OpKind == Kind) && SameTextCp1251(Op.UpperName, Name))
-      return static_cast<int>(I);
-  }
-  return -1;
-}
 
 TOperator& TMathParser::FindOperatorOrRaise(std::string_view Name, TOperatorKind Kind) const {
   const int Index = IndexOfOperator(Name, Kind);

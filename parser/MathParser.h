@@ -3,13 +3,18 @@
 // left-to-right pass that parses and computes at once, without a syntax tree).
 #pragma once
 
+#include <array>
+#include <exception>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ParserLib/FormatSettings.h"
 #include "ParserLib/Scanner.h"
+#include "parser/NameIndex.h"
+#include "parser/PlainNumber.h"
 #include "parser/ParserException.h"
 #include "parser/Value.h"
 
@@ -89,11 +94,72 @@ class TUserFunction : public TFunction {
   bool IsUserFunction() const override { return true; }
 };
 
+// The descriptors in registration order, which is also the search order, with
+// a hashed index that finds the first descriptor of a name and kind.
+class TOperatorList {
+ public:
+  using TItems = std::vector<std::unique_ptr<TOperator>>;
+
+  std::size_t size() const { return Items.size(); }
+  bool empty() const { return Items.empty(); }
+  const std::unique_ptr<TOperator>& operator[](std::size_t I) const { return Items[I]; }
+  TItems::const_iterator begin() const { return Items.begin(); }
+  TItems::const_iterator end() const { return Items.end(); }
+
+  void push_back(std::unique_ptr<TOperator> Op);
+  void clear();
+  // Removes (and destroys) every descriptor for which Remove holds, keeping the order of the rest.
+  template <class TPredicate>
+  void RemoveIf(const TPredicate& Remove) {
+    std::erase_if(Items, [&](const std::unique_ptr<TOperator>& Op) { return Remove(*Op); });
+    Reindex();
+  }
+
+  // The position of the first descriptor named Name (any case) of that kind,
+  // okAny matching every kind; -1 when there is none.
+  int IndexOf(std::string_view Name, TOperatorKind Kind) const {
+    if (Name.size() == 1 && Kind <= okAny) return SingleChar[Kind][FoldCp1251(Name[0])];
+    return IndexOfLong(Name, Kind);
+  }
+  // Counts the changes of the list, so what was looked up in it can tell it is still valid.
+  uint32_t Generation() const { return Changes; }
+
+ private:
+  int IndexOfLong(std::string_view Name, TOperatorKind Kind) const;
+  void Reindex();
+  void IndexLast();
+  TItems Items;
+  uint32_t Changes = 0;
+  TNameIndex Index;  // keys: the kind, and okAny for every descriptor
+  // One-character names (most operators) by kind and upper-cased character.
+  std::array<std::array<int32_t, 256>, okAny + 1> SingleChar = EmptySingleChar();
+  static std::array<std::array<int32_t, 256>, okAny + 1> EmptySingleChar();
+};
+
 struct TVariable {
   TCalcValue Value;
   std::string Name;  // upper-cased, at most 255 characters
 };
-using TVariableList = std::vector<TVariable>;
+
+// The variables in creation order, indexed by name.
+class TVariableList {
+ public:
+  std::size_t size() const { return Items.size(); }
+  bool empty() const { return Items.empty(); }
+  const TVariable& operator[](std::size_t I) const { return Items[I]; }
+  const TVariable& back() const { return Items.back(); }
+  std::vector<TVariable>::const_iterator begin() const { return Items.begin(); }
+  std::vector<TVariable>::const_iterator end() const { return Items.end(); }
+
+  void push_back(TVariable Variable);
+  TCalcValue& ValueAt(std::size_t I) { return Items[I].Value; }
+  // The first variable whose name equals Name in any case, or -1.
+  int IndexOf(std::string_view Name) const;
+
+ private:
+  std::vector<TVariable> Items;
+  TNameIndex Index;
+};
 
 void SetVariable(TVariableList& List, std::string_view Name, const TCalcValue& Value);
 void GetVariable(const TVariableList& List, std::string_view Name, bool RaiseIfMissing,
@@ -117,13 +183,13 @@ class TMathParser {
   int Depth = 0;
   int StopDepth = 0;
   TOperator* LastOperator = nullptr;
-  std::vector<std::unique_ptr<TOperator>> Operators;
+  TOperatorList Operators;
   TVariableList Variables;
 
   void SetSyntax(TSyntaxMode Mode);
   void Evaluate(std::string_view Text, TCalcValue& Result);
 
-  int IndexOfOperator(std::string_view Name, TOperatorKind Kind) const;
+  int IndexOfOperator(std::string_view Name, TOperatorKind Kind) const { return Operators.IndexOf(Name, Kind); }
   TOperator& FindOperatorOrRaise(std::string_view Name, TOperatorKind Kind) const;
   TOperator& FindFunction(std::string_view Name, TOperatorKind Kind) const;
   void AddOperator(std::unique_ptr<TOperator> Op);
@@ -132,18 +198,27 @@ class TMathParser {
   virtual void GetIdentValue(std::string_view UpperName, TCalcValue& Result);
   virtual void ParseOperand(std::string_view Text, int& Pos, TCalcValue& Result);
   virtual void ParseNumber(std::string_view Text, int& Pos, TCalcValue& Result);
-  virtual std::string ReadOperatorName(std::string_view Text, int& Pos);
-  virtual std::string ReadFunctionName(std::string_view Text, int& Pos);
+  // The two name readers return the name as written, a view into Text: names
+  // are looked up in any case and shown upper-cased in messages.
+  virtual std::string_view ReadOperatorName(std::string_view Text, int& Pos);
+  virtual std::string_view ReadFunctionName(std::string_view Text, int& Pos);
   virtual void ParseString(std::string_view Text, int& Pos, TCalcValue& Result);
   virtual void ParseDateTime(std::string_view Text, int& Pos, TCalcValue& Result);
   virtual void ParseDegrees(std::string_view Text, int& Pos, TCalcValue& Result);
   virtual void InitOperators() = 0;
   virtual void DefineConstants();
 
+  // An error inside the evaluation does not unwind the recursion: the level
+  // that meets it keeps it and every level above returns at once. After an
+  // error Failed() holds, and Evaluate raises the error kept.
   void ParseExpression(std::string_view Text, int& Pos, TCalcValue& Result);
+  // ParseOperand from a position already past the blanks and inside the text.
+  void ParseOperandAt(std::string_view Text, int& Pos, TCalcValue& Result);
   void ParseSubExpression(std::string_view Text, int& Pos, TCalcValue& Result);
+  bool Failed() const { return Error != nullptr; }
   TOperator& ReadBinaryOperator(std::string_view Text, int& Pos);
   void ParseDecimal(std::string_view Text, int& Pos, TCalcValue& Result);
+  bool ReadPlainNumber(std::string_view Text, int& Pos, TCalcValue& Result, bool DefaultSyntax) const;
 
   // Deeper nesting than this (brackets, prefix operators, calls) is refused
   // with an error instead of exhausting the stack.
@@ -155,9 +230,68 @@ class TMathParser {
                          TCalcValue& Result);
 
   friend class TNestingGuard;
+  friend class TLevelPosition;
+  friend class TEvaluationScope;
+  void ReadIdentValue(std::string_view Ident, TCalcValue& Result);
+  void ParseNumberForms(std::string_view Text, int& Pos, TCalcValue& Result);
+  void RefreshSeparators();
+
+  // The plain expression, read as tokens (PlainEvaluate.cpp).
+  friend class TPlainEvaluation;
+  enum TPlainTokenKind : uint8_t { ptEnd, ptNumber, ptName, ptFunction, ptOperator, ptOpen, ptClose, ptList };
+  struct TPlainToken {
+    TPlainTokenKind Kind = ptEnd;
+    char Char = 0;
+    TPlainNumber Number;  // for a name, Integer is its place in PlainNames
+    TOperator* Function = nullptr;
+  };
+  struct TPlainOperators {
+    uint32_t Generation = 0;
+    bool Known = false, Usable = false;
+    TOperator* Binary[256] = {};
+    TOperator* Prefix[256] = {};
+  };
+  // True with Result when Text is a plain expression the token loop could
+  // evaluate; false (nothing changed) leaves it to the general evaluation.
+  bool EvaluatePlain(std::string_view Text, TCalcValue& Result);
+  bool ReadPlainName(std::string_view Text, std::size_t& I, TPlainToken& T);
+  TPlainOperators PlainOperators;
+  std::vector<TPlainToken> PlainTokens;
+  std::vector<TCalcValue> PlainNames;  // the values of the names read
+  std::size_t PlainNameCount = 0;
+  void ParsePrefixOperand(std::string_view Text, int& Pos, int P, TOperator& Prefix, TCalcValue& Result);
+  // Keeps the error being handled (positioned at the innermost level's read
+  // position when it has no position yet) as the evaluation's outcome.
+  void Fail(EParserException& E);
+
   int Nesting = 0;
+  // The read position of the innermost level of the loop.
+  int* LevelPos = nullptr;
+  // The error that ended the evaluation, raised once by Evaluate.
+  std::exception_ptr Error;
+  // The locale's separators, read once per expression.
+  struct TSeparators {
+    char List = ',', Decimal = '.', Thousand = ',', Time = ':';
+    // The decimal separator, the group mark and the time separator are three
+    // different punctuation characters that no literal form reads otherwise,
+    // and the list separator is a fourth.
+    bool Plain = true;
+  } Separators;
+  static TSeparators SeparatorsOf(const TFormatSettings& Settings);
+  // The binary operator read last, by where it stood: the loop reads most
+  // operators twice, and the second reading is the first one's result.
+  struct TOperatorRead {
+    const char* Text = nullptr;
+    std::size_t Size = 0;
+    int Start = 0, End = 0;
+    uint32_t Generation = 0;
+    TOperator* Op = nullptr;
+  } LastRead;
   // Where strings lie in the text being evaluated.
   TQuoteMap Quotes;
+  // A name upper-cased for GetIdentValue; keeps its capacity, so reading a
+  // name needs no allocation.
+  std::string NameBuffer;
   // Arguments of the calls being read, shared by nested calls as one stack so a
   // calculation needs no allocation once it has grown.
   std::vector<TCalcValue> ArgStack;

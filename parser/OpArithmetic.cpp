@@ -13,6 +13,25 @@ namespace {
 
 bool Is(const TCalcValue& V, TValueKind Kind) { return V.Kind == Kind; }
 
+// Two integers (denominator 1): where every integer sum, difference and product
+// ends after the fraction arithmetic, taken directly.
+bool BothIntegers(const TCalcValue& L, const TCalcValue& R) {
+  return L.Kind == vkInteger && R.Kind == vkInteger && L.Denominator == 1 && R.Denominator == 1;
+}
+
+// A real with a real or an integer: every typed case passes them by, and they
+// meet as 80-bit reals.
+bool RealOperands(const TCalcValue& L, const TCalcValue& R, Extended& A, Extended& B) {
+  const bool LeftNumber = L.Kind == vkReal || L.Kind == vkInteger;
+  const bool RightNumber = R.Kind == vkReal || R.Kind == vkInteger;
+  if (!LeftNumber || !RightNumber || (L.Kind == vkInteger && R.Kind == vkInteger)) return false;
+  A = L.Kind == vkReal ? L.RealValue : static_cast<Extended>(L.Numerator);
+  B = R.Kind == vkReal ? R.RealValue : static_cast<Extended>(R.Numerator);
+  return true;
+}
+
+void SetFiniteReal(TCalcValue& Result, Extended X) { SetReal(Result, std::isfinite(X) ? X : CheckReal(X)); }
+
 double CheckDays(double D) {
   if (!std::isfinite(D)) throw EOverflow();
   return D;
@@ -27,7 +46,12 @@ int64_t ArcSecondsOf(Extended X) { return RoundToInt64(CheckReal(X)); }
 
 TALVEX_PROC(OpAdd) {
   const TCalcValue &L = Args[0], &R = Args[1];
-  if (Is(L, vkString) && Is(R, vkString)) {
+  Extended A = 0, B = 0;
+  if (BothIntegers(L, R)) {
+    SetInteger(Result, WrapAdd(L.Numerator, R.Numerator));
+  } else if (RealOperands(L, R, A, B)) {
+    SetFiniteReal(Result, A + B);
+  } else if (Is(L, vkString) && Is(R, vkString)) {
     const char Quote = CharClasses().QuoteChar;
     std::string Joined = Unquote(L.StrValue.View(), Quote);
     Joined += Unquote(R.StrValue.View(), Quote);
@@ -66,7 +90,12 @@ TALVEX_PROC(OpUnaryPlus) { Result = Args[0]; }
 
 TALVEX_PROC(OpSubtract) {
   const TCalcValue &L = Args[0], &R = Args[1];
-  if (Is(L, vkTime) && Is(R, vkTime)) {
+  Extended A = 0, B = 0;
+  if (BothIntegers(L, R)) {
+    SetInteger(Result, WrapSub(L.Numerator, R.Numerator));
+  } else if (RealOperands(L, R, A, B)) {
+    SetFiniteReal(Result, A - B);
+  } else if (Is(L, vkTime) && Is(R, vkTime)) {
     // Only the fraction of a day remains: a difference on a 24-hour clock.
     SetTime(Result, AsTime(L) + 10 - AsTime(R));
   } else if (Is(L, vkDateTime) && Is(R, vkTime)) {
@@ -107,7 +136,12 @@ TALVEX_PROC(OpNegate) {
 
 TALVEX_PROC(OpMultiply) {
   const TCalcValue &L = Args[0], &R = Args[1];
-  if (Is(L, vkDegrees)) {
+  Extended A = 0, B = 0;
+  if (BothIntegers(L, R)) {
+    SetInteger(Result, WrapMul(L.Numerator, R.Numerator));
+  } else if (RealOperands(L, R, A, B)) {
+    SetFiniteReal(Result, A * B);
+  } else if (Is(L, vkDegrees)) {
     SetDegrees(Result, ArcSecondsOf(static_cast<Extended>(L.ArcSeconds) * AsReal(R)));
   } else if (Is(L, vkTime) && (Is(R, vkReal) || Is(R, vkInteger))) {
     SetTime(Result, CheckDays(AsTime(L) * static_cast<double>(AsReal(R))));
@@ -122,6 +156,22 @@ TALVEX_PROC(OpMultiply) {
 
 TALVEX_PROC(OpDivide) {
   const TCalcValue &L = Args[0], &R = Args[1];
+  Extended A = 0, B = 0;
+  if (RealOperands(L, R, A, B)) {
+    if (B == 0) throw EParserException::Create(msg::DivisionByZero);
+    SetFiniteReal(Result, A / B);
+    return;
+  }
+  if (BothIntegers(L, R)) {
+    // The general cases below, as they fall for two integers.
+    if (R.Numerator == 0) throw EParserException::Create(msg::DivisionByZero);
+    const TOutputFormat Format = Op.Parser->OutputFormat;
+    if (Op.Parser->Syntax == smC && (Format == ofHex || Format == ofOctal || Format == ofBinary))
+      SetInteger(Result, R.Numerator == -1 ? WrapNeg(L.Numerator) : L.Numerator / R.Numerator);
+    else
+      SetFraction(Result, L.Numerator, R.Numerator);
+    return;
+  }
   if (AsReal(R, true) == 0) throw EParserException::Create(msg::DivisionByZero);
   const TOutputFormat Format = Op.Parser->OutputFormat;
   if (Op.Parser->Syntax == smC && Is(L, vkInteger) && Is(R, vkInteger) &&

@@ -11,16 +11,36 @@
 #include "ParserLib/Scanner.h"
 #include "parser/MathParser.h"
 #include "parser/Messages.h"
+#include "parser/PlainNumber.h"
 
 namespace talvex {
 namespace {
 
 bool Contains(std::string_view Text, char C) { return Text.find(C) != std::string_view::npos; }
 
+// The runtime's 64-bit reader on "$" + Body, for a body of HexDigits: the bit
+// pattern, and a conversion error beyond 16 significant digits.
 void SetHex(TCalcValue& Result, std::string_view Body) {
-  std::string Text = "$";
-  Text += Body;
-  SetInteger(Result, StrToInt64(Text));
+  std::size_t First = 0;
+  while (First < Body.size() && Body[First] == '0') ++First;
+  if (Body.size() - First > 16) {
+    std::string Text = "$";
+    Text += Body;
+    SetInteger(Result, StrToInt64(Text));  // raises, as it does for every such body
+    return;
+  }
+  uint64_t Bits = 0;
+  for (std::size_t I = First; I < Body.size(); ++I) {
+    const char C = Body[I];
+    Bits = (Bits << 4) | static_cast<uint64_t>(C <= '9' ? C - '0' : C - 'A' + 10);
+  }
+  SetInteger(Result, static_cast<int64_t>(Bits));
+}
+
+bool AllRomanLetters(std::string_view Word, const TCharClasses& C) {
+  for (char Letter : Word)
+    if (!C.RomanLetters.Contains(FoldCp1251(Letter))) return false;
+  return !Word.empty();
 }
 
 // Tries one radix form; true when it produced the value.
@@ -50,6 +70,13 @@ void TMathParser::GetIdentValue(std::string_view UpperName, TCalcValue& Result) 
 }
 
 void TMathParser::ParseNumber(std::string_view Text, int& Pos, TCalcValue& Result) {
+  // The common literal first: it needs none of the forms of the syntax (and,
+  // starting with no blank, no blank skipped).
+  if (Syntax == smDefault && ReadPlainNumber(Text, Pos, Result, true)) return;
+  ParseNumberForms(Text, Pos, Result);
+}
+
+void TMathParser::ParseNumberForms(std::string_view Text, int& Pos, TCalcValue& Result) {
   Result.Kind = vkNone;
   SkipBlanks(Pos, Text, true);
   const TCharClasses& C = CharClasses();
@@ -86,11 +113,11 @@ void TMathParser::ParseNumber(std::string_view Text, int& Pos, TCalcValue& Resul
         ParseDateTime(Text, Pos, Result);
         if (Result.Kind != vkNone) return;
         int P = Pos;
-        const std::string Word = UpperCase(ReadIdentifier(Text, P));
-        bool Roman = !Word.empty();
-        for (char Letter : Word) Roman = Roman && C.RomanLetters.Contains(Letter);
-        if (Roman) {
-          SetInteger(Result, RomanToInt(Word));
+        const std::string_view Word = ReadIdentifier(Text, P);
+        if (AllRomanLetters(Word, C)) {
+          NameBuffer.assign(Word);
+          for (char& Letter : NameBuffer) Letter = static_cast<char>(FoldCp1251(Letter));
+          SetInteger(Result, RomanToInt(NameBuffer));
           Pos = P;
           return;
         }
@@ -119,30 +146,51 @@ void TMathParser::ParseNumber(std::string_view Text, int& Pos, TCalcValue& Resul
   }
 }
 
+bool TMathParser::ReadPlainNumber(std::string_view Text, int& Pos, TCalcValue& Result, bool DefaultSyntax) const {
+  const TSeparators& S = Separators;
+  if (!S.Plain || Pos < 1) return false;
+  std::size_t I = static_cast<std::size_t>(Pos - 1);
+  TPlainNumber Number;
+  if (!ScanPlainNumber(Text, I, S.Decimal, S.Thousand, S.Time, DefaultSyntax, Number)) return false;
+  SetPlainNumber(Result, Number);
+  Pos = static_cast<int>(I) + 1;
+  return true;
+}
+
 void TMathParser::ParseDecimal(std::string_view Text, int& Pos, TCalcValue& Result) {
   const TCharClasses& C = CharClasses();
-  const TFormatSettings& S = FormatSettings();
+  const TSeparators& S = Separators;
   const int Size = static_cast<int>(Text.size());
   const auto At = [&](int P) { return Text[static_cast<std::size_t>(P - 1)]; };
-  int P = Pos;
-  while (P <= Size && C.NumberChars.Contains(At(P))) ++P;
-  if (P <= Size && At(P) == 'E' && P != 1) {
-    ++P;
-    const char Sign = CharAt(Text, P, true);
-    if (Sign == '+' || Sign == '-') ++P;
-    while (P <= Size && C.NumberChars.Contains(At(P))) ++P;
-  }
-  const std::string Number =
-      DeleteChar(Text.substr(static_cast<std::size_t>(Pos - 1), static_cast<std::size_t>(P - Pos)),
-                 S.ThousandSeparator);
+  if (ReadPlainNumber(Text, Pos, Result, false)) return;
   Extended X = 0;
-  if (!TryTextToReal(Number, S.DecimalSeparator, X)) return;
-  SetReal(Result, X);
+  int P = Pos;
+  {
+    bool Grouped = false;
+    while (P <= Size && C.NumberChars.Contains(At(P))) {
+      Grouped = Grouped || At(P) == S.Thousand;
+      ++P;
+    }
+    if (P <= Size && At(P) == 'E' && P != 1) {
+      ++P;
+      const char Sign = CharAt(Text, P, true);
+      if (Sign == '+' || Sign == '-') ++P;
+      while (P <= Size && C.NumberChars.Contains(At(P))) {
+        Grouped = Grouped || At(P) == S.Thousand;
+        ++P;
+      }
+    }
+    const std::string_view Taken = Text.substr(static_cast<std::size_t>(Pos - 1), static_cast<std::size_t>(P - Pos));
+    const bool Read = Grouped ? TryTextToReal(DeleteChar(Taken, S.Thousand), S.Decimal, X)
+                              : TryTextToReal(Taken, S.Decimal, X);
+    if (!Read) return;
+    SetReal(Result, X);
+  }
   Pos = P;
   if (CharAt(Text, Pos, false) != '%') return;
   // 50% and 50%+1 are percentages; in 7%2 the sign is left to the operator reader.
   const int After = Pos + 1;
-  const bool Ends = AtEnd(Text, After, Quotes);
+  const bool Ends = AtEnd(Text, After, Quotes, S.List);
   const bool OperatorFollows =
       !Ends && After <= Size && IndexOfOperator(Text.substr(static_cast<std::size_t>(After - 1), 1), okBinary) >= 0;
   if (Ends || OperatorFollows) {
@@ -197,33 +245,33 @@ void TMathParser::ParseDegrees(std::string_view Text, int& Pos, TCalcValue& Resu
   }
 }
 
-std::string TMathParser::ReadOperatorName(std::string_view Text, int& Pos) {
+std::string_view TMathParser::ReadOperatorName(std::string_view Text, int& Pos) {
   SkipBlanks(Pos, Text, true);
   const TCharClasses& C = CharClasses();
+  const int Start = Pos;
   const char First = Text[static_cast<std::size_t>(Pos - 1)];
   if (C.SingleOpChars.Contains(First)) {
     ++Pos;
-    return std::string(1, First);
+    return Text.substr(static_cast<std::size_t>(Start - 1), 1);
   }
-  const int Start = Pos;
   const int Size = static_cast<int>(Text.size());
   while (Pos <= Size && C.MultiOpChars.Contains(Text[static_cast<std::size_t>(Pos - 1)])) ++Pos;
   if (Pos > Start) {
     // An expression may not end in "<", ">" or "=".
     if (Pos > Size) throw EParserException::CreatePos(Pos, msg::UnexpectedEnd);
-    return std::string(Text.substr(static_cast<std::size_t>(Start - 1), static_cast<std::size_t>(Pos - Start)));
+    return Text.substr(static_cast<std::size_t>(Start - 1), static_cast<std::size_t>(Pos - Start));
   }
-  return UpperCase(ReadIdentifier(Text, Pos));
+  return ReadIdentifier(Text, Pos);
 }
 
-std::string TMathParser::ReadFunctionName(std::string_view Text, int& Pos) {
+std::string_view TMathParser::ReadFunctionName(std::string_view Text, int& Pos) {
   int P = Pos;
   const std::string_view Name = ReadIdentifier(Text, P);
   if (Name.empty()) return {};
   SkipBlanks(P, Text, false);
   if (CharAt(Text, P, false) != '(' || IndexOfOperator(Name, okFunction) < 0) return {};
   Pos = P;
-  return UpperCase(Name);
+  return Name;
 }
 
 }  // namespace talvex

@@ -1,6 +1,9 @@
 #include "parser/Value.h"
 
+#include <bit>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 #include "ParserLib/Angle.h"
 #include "ParserLib/Calendar.h"
@@ -33,6 +36,23 @@ int64_t WholeOrRaise(Extended X) {
   return static_cast<int64_t>(X);
 }
 
+// Gcd64 by Stein's algorithm: shifts and subtractions instead of divisions,
+// the same greatest common divisor.
+uint64_t GcdOfMagnitudes(int64_t X, int64_t Y) {
+  uint64_t A = X < 0 ? 0 - static_cast<uint64_t>(X) : static_cast<uint64_t>(X);
+  uint64_t B = Y < 0 ? 0 - static_cast<uint64_t>(Y) : static_cast<uint64_t>(Y);
+  if (A == 0) return B;
+  if (B == 0) return A;
+  const int Shift = std::countr_zero(A | B);
+  A >>= std::countr_zero(A);
+  do {
+    B >>= std::countr_zero(B);
+    if (A > B) std::swap(A, B);
+    B -= A;
+  } while (B != 0);
+  return A << Shift;
+}
+
 std::string Braced(std::string_view Text) {
   std::string Out;
   Out.reserve(Text.size() + 2);
@@ -44,21 +64,27 @@ std::string Braced(std::string_view Text) {
 
 }  // namespace
 
-void SetBoolean(TCalcValue& V, bool B) {
-  V.Kind = vkBoolean;
-  V.BoolValue = B;
-}
-
-void SetInteger(TCalcValue& V, int64_t N) {
-  V.Kind = vkInteger;
-  V.Numerator = N;
-  V.Denominator = 1;
-}
 
 void SetReal(TCalcValue& V, Extended X) {
-  if (FracReal(X) == 0 && std::fabs(X) < Int64Limit) {
-    SetInteger(V, static_cast<int64_t>(X));
+  // Whole with a magnitude below 2^63 - 1, told from the bits (no change of
+  // the x87 rounding mode, as a conversion would need): |X| = M * 2^E.
+  // The ten significant bytes: the mantissa, then sign and biased exponent.
+  uint64_t Mantissa = 0;
+  uint16_t SignExponent = 0;
+  std::memcpy(&Mantissa, &X, sizeof Mantissa);
+  std::memcpy(&SignExponent, reinterpret_cast<const unsigned char*>(&X) + 8, sizeof SignExponent);
+  if (Mantissa == 0) {
+    SetInteger(V, 0);
     return;
+  }
+  // |X| = Mantissa * 2^-Shift (subnormals and the largest values fail the range).
+  const int Shift = 16383 + 63 - (SignExponent & 0x7FFF);
+  if (Shift > 0 && Shift < 64) {
+    const uint64_t Whole = Mantissa >> Shift;
+    if ((Mantissa << (64 - Shift)) == 0 && Whole < 9223372036854775807u) {
+      SetInteger(V, (SignExponent & 0x8000) ? -static_cast<int64_t>(Whole) : static_cast<int64_t>(Whole));
+      return;
+    }
   }
   V.Kind = vkReal;
   V.RealValue = X;
@@ -95,15 +121,17 @@ void SetFraction(TCalcValue& V, int64_t Num, int64_t Den) {
     Num = WrapNeg(Num);
     Den = WrapNeg(Den);
   }
-  const uint64_t G = Gcd64(Num, Den);
+  const uint64_t G = GcdOfMagnitudes(Num, Den);
   // Divide the magnitudes: INT64_MIN has no signed magnitude.
   const auto DivideBy = [G](int64_t X) {
     const uint64_t Magnitude = X < 0 ? 0 - static_cast<uint64_t>(X) : static_cast<uint64_t>(X);
     const uint64_t Q = Magnitude / G;
     return static_cast<int64_t>(X < 0 ? 0 - Q : Q);
   };
-  Num = DivideBy(Num);
-  Den = DivideBy(Den);
+  if (G != 1) {
+    Num = DivideBy(Num);
+    Den = DivideBy(Den);
+  }
   if (Den < 0) {
     Num = WrapNeg(Num);
     Den = WrapNeg(Den);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -39,10 +40,39 @@ struct TCalcValue {
   double DateTimeValue = 0;  // days since 30 December 1899
   int64_t ArcSeconds = 0;
   TShortString StrValue;
+
+  TCalcValue() = default;
+  // A copy is whole, but of the string only the characters in use: the
+  // evaluator copies values at every operator, and most hold no string.
+  TCalcValue(const TCalcValue& Other) { CopyFrom(Other); }
+  TCalcValue& operator=(const TCalcValue& Other) {
+    if (this != &Other) CopyFrom(Other);
+    return *this;
+  }
+
+ private:
+  void CopyFrom(const TCalcValue& Other) {
+    Kind = Other.Kind;
+    BoolValue = Other.BoolValue;
+    Numerator = Other.Numerator;
+    Denominator = Other.Denominator;
+    RealValue = Other.RealValue;
+    DateTimeValue = Other.DateTimeValue;
+    ArcSeconds = Other.ArcSeconds;
+    StrValue.Length = Other.StrValue.Length;
+    if (StrValue.Length) std::memcpy(StrValue.Chars, Other.StrValue.Chars, StrValue.Length);
+  }
 };
 
-void SetBoolean(TCalcValue& V, bool B);
-void SetInteger(TCalcValue& V, int64_t N);
+inline void SetBoolean(TCalcValue& V, bool B) {
+  V.Kind = vkBoolean;
+  V.BoolValue = B;
+}
+inline void SetInteger(TCalcValue& V, int64_t N) {
+  V.Kind = vkInteger;
+  V.Numerator = N;
+  V.Denominator = 1;
+}
 // Whole numbers below 9223372036854775807 in magnitude become vkInteger.
 void SetReal(TCalcValue& V, Extended X);
 void SetString(TCalcValue& V, std::string_view S);
