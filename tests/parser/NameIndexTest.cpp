@@ -66,7 +66,14 @@ TEST_F(NameIndex, UserFunctionsStayFirstAcrossRebuilds) {
 }
 
 TEST_F(NameIndex, VariablesAsTheyAreAdded) {
-  for (int I = 0; I < 500; ++I) Calc("v" + std::to_string(I) + " := " + std::to_string(I));
+  for (int I = 0; I < 500; ++I) {
+    const std::string N = std::to_string(I);
+    std::string Assignment = "v";
+    Assignment += N;
+    Assignment += " := ";
+    Assignment += N;
+    Calc(Assignment);
+  }
   EXPECT_EQ(Calc("V0 + v499 + V250"), "749");
   Calc("елка := 7");
   EXPECT_EQ(Calc("ЕЛКА*2"), "14");
