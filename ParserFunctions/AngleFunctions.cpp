@@ -2,15 +2,10 @@
 // They ignore the parser's angle unit: the unit is in the name.
 #include "ParserFunctions/Functions.h"
 #include "ParserLib/Exact.h"
+#include "ParserLib/RealMath.h"
 
 namespace talvex {
 namespace {
-
-// Each the exact ratio rounded to 80 bits.
-constexpr Extended DegreesToRadians = 0x8efa351294e9c8aep-69L;
-constexpr Extended RadiansToDegrees = 0xe52ee0d31e0fbdc3p-58L;
-constexpr Extended GradsToRadians = 0x80adfc90b938ce36p-69L;
-constexpr Extended RadiansToGrads = 0xfea5dd5c5a4a6112p-58L;
 
 void StoreProduct(const TCalcValue& X, Extended Factor, TCalcValue& Result) {
   SetReal(Result, CheckReal(AsReal(X) * Factor));

@@ -8,6 +8,12 @@ namespace talvex {
 inline constexpr long double Ln2 = 0xb17217f7d1cf79acp-64L;
 inline constexpr long double Log2E = 0xb8aa3b295c17f0bcp-63L;
 
+// The angle unit factors, each the exact ratio rounded to 64 bits.
+inline constexpr long double DegreesToRadians = 0x8efa351294e9c8aep-69L;  // pi/180
+inline constexpr long double RadiansToDegrees = 0xe52ee0d31e0fbdc3p-58L;  // 180/pi
+inline constexpr long double GradsToRadians = 0x80adfc90b938ce36p-69L;    // pi/200
+inline constexpr long double RadiansToGrads = 0xfea5dd5c5a4a6112p-58L;    // 200/pi
+
 long double Ln(long double X);     // EZeroDivide at 0, EInvalidOp below
 long double Log2(long double X);
 long double Log10(long double X);

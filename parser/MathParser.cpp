@@ -3,6 +3,7 @@
 #include "ParserLib/Cp1251.h"
 #include "ParserLib/Exact.h"
 #include "ParserLib/FormatSettings.h"
+#include "ParserLib/RealMath.h"
 #include "parser/Messages.h"
 
 namespace talvex {
@@ -192,26 +193,22 @@ TOperator& TMathParser::FindFunction(std::string_view Name, TOperatorKind Kind) 
 void TMathParser::AddOperator(std::unique_ptr<TOperator> Op) { Operators.push_back(std::move(Op)); }
 
 void AngleToRadians(const TMathParser& Parser, const TCalcValue& Value, TCalcValue& Result) {
-  constexpr Extended DegToRad = 0.017453292519943295769L;
-  constexpr Extended GradToRad = 0.015707963267948966192L;
   if (Value.Kind == vkDegrees) {
-    SetReal(Result, CheckReal(static_cast<Extended>(Value.ArcSeconds) / 3600 * DegToRad));
+    SetReal(Result, CheckReal(static_cast<Extended>(Value.ArcSeconds) / 3600 * DegreesToRadians));
     return;
   }
   const Extended X = AsReal(Value);
   switch (Parser.AngleUnit) {
-    case 0: SetReal(Result, CheckReal(X * DegToRad)); break;
-    case 2: SetReal(Result, CheckReal(X * GradToRad)); break;
+    case 0: SetReal(Result, CheckReal(X * DegreesToRadians)); break;
+    case 2: SetReal(Result, CheckReal(X * GradsToRadians)); break;
     default: SetReal(Result, X); break;
   }
 }
 
 void RadiansToAngle(const TMathParser& Parser, const TCalcValue& Value, TCalcValue& Result) {
-  constexpr Extended RadToDeg = 57.295779513082320877L;
-  constexpr Extended RadToGrad = 63.661977236758134305L;
   switch (Parser.AngleUnit) {
-    case 0: SetReal(Result, CheckReal(AsReal(Value) * RadToDeg)); break;
-    case 2: SetReal(Result, CheckReal(AsReal(Value) * RadToGrad)); break;
+    case 0: SetReal(Result, CheckReal(AsReal(Value) * RadiansToDegrees)); break;
+    case 2: SetReal(Result, CheckReal(AsReal(Value) * RadiansToGrads)); break;
     default: SetReal(Result, AsReal(Value, true)); break;
   }
 }

@@ -89,6 +89,10 @@ TEST_F(Trigonometry, AngleUnits) {
       {2, "arctan(1)", "50"},
       {0, "arccos(-1)", "180"},
       {2, "arccos(-1)", "200"},
+      // The unit conversion and the RadToGrad function use the same correctly
+      // rounded factor, so the two agree to the last bit.
+      {2, "arccos(-1) = RadToGrad(PI)", "True"},
+      {0, "arccos(-1) = RadToDeg(PI)", "True"},
       {1, "arccos(0.5)", "1.047197551197"},
       {0, "arcsec(2)", "60"},
       {0, "arccosec(2)", "30"},
