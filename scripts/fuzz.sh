@@ -12,17 +12,8 @@ out=build/fuzz
 mkdir -p "$out/obj" "$out/work" "$out/artifacts"
 
 cxx=${CXX_FUZZ:-clang++}
-# clang 14 refuses a consteval function called with a local variable inside
-# another consteval function (fixed in clang 15); the fuzz build reads a copy of
-# Cp1251.h where the helper is constexpr, which computes the same literals.
-mkdir -p "$out/overlay/ParserLib"
-sed 's/^consteval int Cp1251OfCodePoint/constexpr int Cp1251OfCodePoint/' ParserLib/Cp1251.h \
-  > "$out/overlay/ParserLib/Cp1251.h.new"
-cmp -s "$out/overlay/ParserLib/Cp1251.h.new" "$out/overlay/ParserLib/Cp1251.h" ||
-  mv "$out/overlay/ParserLib/Cp1251.h.new" "$out/overlay/ParserLib/Cp1251.h"
-rm -f "$out/overlay/ParserLib/Cp1251.h.new"
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -ffp-contract=off -fsanitize=fuzzer-no-link,address,undefined
-       -fno-sanitize-recover=all -I"$out/overlay" -I.)
+       -fno-sanitize-recover=all -I.)
 objects=()
 for src in parser/*.cpp ParserLib/*.cpp ParserFunctions/*.cpp tests/fuzz/FuzzCalculate.cpp; do
   obj="$out/obj/$(echo "$src" | tr '/' '_').o"
