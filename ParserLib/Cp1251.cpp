@@ -57,18 +57,22 @@ std::string Cp1251ToUtf8(std::string_view Text) {
   for (char Ch : Text) {
     char32_t C = Cp1251ToUnicode(static_cast<unsigned char>(Ch));
     if (C == 0 && Ch != 0) C = 0xFFFD;  // the unassigned byte 0x98
-    if (C < 0x80) {
-      Out += static_cast<char>(C);
-    } else if (C < 0x800) {
-      Out += static_cast<char>(0xC0 | (C >> 6));
-      Out += static_cast<char>(0x80 | (C & 0x3F));
-    } else {
-      Out += static_cast<char>(0xE0 | (C >> 12));
-      Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-      Out += static_cast<char>(0x80 | (C & 0x3F));
-    }
+    AppendUtf8(Out, C);
   }
   return Out;
+}
+
+void AppendUtf8(std::string& Out, char32_t C) {
+  if (C < 0x80) {
+    Out += static_cast<char>(C);
+  } else if (C < 0x800) {
+    Out += static_cast<char>(0xC0 | (C >> 6));
+    Out += static_cast<char>(0x80 | (C & 0x3F));
+  } else {
+    Out += static_cast<char>(0xE0 | (C >> 12));
+    Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+    Out += static_cast<char>(0x80 | (C & 0x3F));
+  }
 }
 
 bool Utf8ToCp1251(std::string_view Text, std::string& Out, std::size_t& ErrorOffset) {

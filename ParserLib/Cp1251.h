@@ -24,6 +24,8 @@ void UpperCaseInPlace(std::string& Text);
 bool SameTextCp1251(std::string_view A, std::string_view B);
 
 std::string Cp1251ToUtf8(std::string_view Text);
+// Appends the UTF-8 bytes of one code point of the Basic Multilingual Plane.
+void AppendUtf8(std::string& Out, char32_t CodePoint);
 
 // Converts UTF-8 to code page 1251. Returns false at the first byte sequence that
 // is not valid UTF-8 or names a character the code page lacks; ErrorOffset is then

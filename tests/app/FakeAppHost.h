@@ -3,6 +3,8 @@
 // system's, so one sequence shows the whole cycle in its order.
 #pragma once
 
+#include "ParserLib/Cp1251.h"
+
 #include <map>
 #include <set>
 #include <string>
@@ -15,19 +17,7 @@ namespace talvex::testing {
 
 inline std::string Utf8(std::wstring_view Text) {
   std::string Out;
-  for (const wchar_t W : Text) {
-    const auto C = static_cast<std::uint32_t>(W);
-    if (C < 0x80) {
-      Out += static_cast<char>(C);
-    } else if (C < 0x800) {
-      Out += static_cast<char>(0xC0 | (C >> 6));
-      Out += static_cast<char>(0x80 | (C & 0x3F));
-    } else {
-      Out += static_cast<char>(0xE0 | (C >> 12));
-      Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-      Out += static_cast<char>(0x80 | (C & 0x3F));
-    }
-  }
+  for (const wchar_t W : Text) AppendUtf8(Out, static_cast<char32_t>(W));
   return Out;
 }
 
