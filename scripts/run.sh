@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets everything up, builds the Windows program and starts it under Wine.
+# Sets everything up, builds both presets, evaluates a few sample expressions
+# with talvex-calc, then starts the Windows program under Wine.
 # With a usable X display, Talvex.exe is started there and keeps running in
 # the tray. Without one, a scripted demonstration runs in a virtual display:
 # the end-to-end driver selects an expression in an edit control, presses
@@ -9,11 +10,21 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 jobs=$(nproc)
+cmake --preset native >/dev/null
+cmake --build --preset native-release -j "$jobs" --target talvex-calc
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
 ./scripts/wine-prefix.sh build/win32
 dist=build/win32/dist
 echo "== built $dist: $(cd "$dist" && echo *)"
+
+echo "== talvex-calc (build/native/cli/Release/talvex-calc --locale=en)"
+calc=build/native/cli/Release/talvex-calc
+samples=('2+3*4' '7/2' '1/3' 'sqrt(2)' '200 + 10%' '12:30 + 01:45' "3D30' * 2" 'MCMXCIX + 1'
+         'sin(PI/6)' 'Paymt(10, 2, 1000, 0, 0)' 'EncodeDate(31, 12, 1999) + 1' 'mediana(3, 1, 2)')
+for e in "${samples[@]}"; do
+  printf '  %-30s %s\n' "$e" "$("$calc" --locale=en -- "$e" || true)"
+done
 
 if [ -n "${DISPLAY:-}" ] && timeout 5 xdpyinfo >/dev/null 2>&1; then
   export WINEPREFIX=$PWD/build/win32/wineprefix WINEDEBUG=-all
