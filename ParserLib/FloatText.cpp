@@ -229,20 +229,31 @@ std::size_t WriteDecimal(TOutputNatural& Q, char* Buffer, std::size_t Size) {
   return Size - Pos;
 }
 
+constexpr char DigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // The Count decimal digits of V (below 10^Count), two at a time.
-void WriteDigits(uint64_t V, int Count, char* Out) {
-  static constexpr char Pairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
+void WriteDigits32(uint32_t V, int Count, char* Out) {
   int I = Count;
   while (I >= 2) {
-    const auto Pair = static_cast<std::size_t>(V % 100) * 2;
+    const uint32_t Pair = (V % 100) * 2;
     V /= 100;
-    Out[--I] = Pairs[Pair + 1];
-    Out[--I] = Pairs[Pair];
+    Out[--I] = DigitPairs[Pair + 1];
+    Out[--I] = DigitPairs[Pair];
   }
   if (I == 1) Out[0] = static_cast<char>('0' + V);
+}
+
+// The same for up to 16 digits, in 32-bit halves (cheaper on both targets).
+void WriteDigits(uint64_t V, int Count, char* Out) {
+  if (Count <= 8) {
+    WriteDigits32(static_cast<uint32_t>(V), Count, Out);
+    return;
+  }
+  WriteDigits32(static_cast<uint32_t>(V / 100000000u), Count - 8, Out);
+  WriteDigits32(static_cast<uint32_t>(V % 100000000u), 8, Out + Count - 8);
 }
 
 // Digits of a number below 10^19, without leading zeros; returns the count.
@@ -313,7 +324,7 @@ void AppendExponent(std::string& Text, int Exponent10, bool Signed, int MinDigit
 
 }  // namespace
 
-std::string FloatToText(long double X, char DecimalSeparator) {
+std::string FloatToText(const long double& X, char DecimalSeparator) {
   if (!std::isfinite(X)) return NonFiniteText(X);
   if (X == 0) return "0";
   const TRealParts Parts = DecomposeReal(X);
@@ -365,7 +376,7 @@ std::string FloatToText(long double X, char DecimalSeparator) {
   return std::string(Text, static_cast<std::size_t>(Length));
 }
 
-std::string FloatToText(long double X) { return FloatToText(X, FormatSettings().DecimalSeparator); }
+std::string FloatToText(const long double& X) { return FloatToText(X, FormatSettings().DecimalSeparator); }
 
 std::string FormatNumberFixed(long double X, int Digits, char DecimalSeparator, char Thousand) {
   if (!std::isfinite(X) || std::fabs(X) >= 1e18L) return FloatToText(X, DecimalSeparator);

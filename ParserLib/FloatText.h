@@ -14,8 +14,10 @@ namespace talvex {
 // without trailing zeros when the decimal exponent is below 15 and the magnitude
 // is at least 1E-5, otherwise mantissa, "E", exponent without "+" or leading
 // zeros (1E20, 1.5E-6, -2.5E-7). Non-finite values read INF, -INF, NAN.
-std::string FloatToText(long double X, char DecimalSeparator);
-std::string FloatToText(long double X);  // with the process-wide DecimalSeparator
+// X by reference: its bits are read where the value lies, which for a stored
+// value spares a fresh copy that the read would have to wait for.
+std::string FloatToText(const long double& X, char DecimalSeparator);
+std::string FloatToText(const long double& X);  // with the process-wide DecimalSeparator
 
 // Fixed notation with Digits decimals (clamped to 0..18), rounded halves away from
 // zero, Thousand between groups of three integer digits: 1234.567 with 2 digits,

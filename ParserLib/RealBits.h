@@ -25,11 +25,11 @@ struct TRealParts {
 };
 
 inline TRealParts DecomposeReal(long double X) {
-  unsigned char Bytes[10];
-  std::memcpy(Bytes, &X, sizeof Bytes);
+  // Both targets are little-endian: the mantissa's eight bytes come first.
   TRealParts Parts;
-  for (int I = 7; I >= 0; --I) Parts.Mantissa = (Parts.Mantissa << 8) | Bytes[I];
-  const unsigned SignExponent = Bytes[8] | (static_cast<unsigned>(Bytes[9]) << 8);
+  uint16_t SignExponent = 0;
+  std::memcpy(&Parts.Mantissa, &X, sizeof Parts.Mantissa);
+  std::memcpy(&SignExponent, reinterpret_cast<const unsigned char*>(&X) + 8, sizeof SignExponent);
   const int Biased = static_cast<int>(SignExponent & 0x7FFF);
   Parts.Negative = (SignExponent & 0x8000) != 0;
   // Subnormals share the scale of the smallest normal exponent.

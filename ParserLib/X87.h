@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 
 namespace talvex::x87 {
 
@@ -66,8 +67,17 @@ inline long double RoundInt(long double X) {
   return R;
 }
 
+// A whole X of magnitude below 2^63 as an integer: exact in any rounding
+// mode, and without the change of control word a C++ conversion makes.
+inline int64_t WholeToInt64(long double X) {
+  int64_t R;
+  __asm__("fistpll %0" : "=m"(R) : "t"(X) : "st");
+  return R;
+}
+
 #else
 
+inline int64_t WholeToInt64(long double X) { return static_cast<int64_t>(X); }
 inline long double YLog2X(long double Y, long double X) { return Y * std::log2(X); }
 inline long double YLog2XP1(long double Y, long double X) { return Y * std::log1p(X) / std::log(2.0L); }
 inline long double Exp2M1(long double X) { return std::expm1(X * std::log(2.0L)); }

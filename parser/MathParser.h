@@ -250,6 +250,7 @@ class TMathParser {
     bool Known = false, Usable = false;
     TOperator* Binary[256] = {};
     TOperator* Prefix[256] = {};
+    std::vector<bool> PureFunction;  // by place in Operators
   };
   // True with Result when Text is a plain expression the token loop could
   // evaluate; false (nothing changed) leaves it to the general evaluation.

@@ -281,8 +281,9 @@ bool TMathParser::ReadPlainName(std::string_view Text, std::size_t& I, TPlainTok
     if (SameFolded(Name, "IF")) return false;
     const int Index = IndexOfOperator(Name, okFunction);
     if (Index >= 0) {
-      TOperator& F = *Operators[static_cast<std::size_t>(Index)];
-      if (!IsPureFunction(F)) return false;
+      const auto Place = static_cast<std::size_t>(Index);
+      if (!PlainOperators.PureFunction[Place]) return false;
+      TOperator& F = *Operators[Place];
       T.Kind = ptFunction;
       T.Function = &F;
       return true;
@@ -316,6 +317,8 @@ bool TMathParser::EvaluatePlain(std::string_view Text, TCalcValue& Result) {
       PlainOperators.Binary[static_cast<unsigned char>(C)] = Bin;
       PlainOperators.Prefix[static_cast<unsigned char>(C)] = Pre;
     }
+    PlainOperators.PureFunction.reserve(Operators.size());
+    for (const auto& Op : Operators) PlainOperators.PureFunction.push_back(IsPureFunction(*Op));
     PlainOperators.Generation = Operators.Generation();
     PlainOperators.Known = true;
   }

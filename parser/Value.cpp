@@ -65,31 +65,6 @@ std::string Braced(std::string_view Text) {
 }  // namespace
 
 
-void SetReal(TCalcValue& V, Extended X) {
-  // Whole with a magnitude below 2^63 - 1, told from the bits (no change of
-  // the x87 rounding mode, as a conversion would need): |X| = M * 2^E.
-  // The ten significant bytes: the mantissa, then sign and biased exponent.
-  uint64_t Mantissa = 0;
-  uint16_t SignExponent = 0;
-  std::memcpy(&Mantissa, &X, sizeof Mantissa);
-  std::memcpy(&SignExponent, reinterpret_cast<const unsigned char*>(&X) + 8, sizeof SignExponent);
-  if (Mantissa == 0) {
-    SetInteger(V, 0);
-    return;
-  }
-  // |X| = Mantissa * 2^-Shift (subnormals and the largest values fail the range).
-  const int Shift = 16383 + 63 - (SignExponent & 0x7FFF);
-  if (Shift > 0 && Shift < 64) {
-    const uint64_t Whole = Mantissa >> Shift;
-    if ((Mantissa << (64 - Shift)) == 0 && Whole < 9223372036854775807u) {
-      SetInteger(V, (SignExponent & 0x8000) ? -static_cast<int64_t>(Whole) : static_cast<int64_t>(Whole));
-      return;
-    }
-  }
-  V.Kind = vkReal;
-  V.RealValue = X;
-}
-
 void SetString(TCalcValue& V, std::string_view S) {
   V.Kind = vkString;
   V.StrValue.Assign(S);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "ParserLib/ShortString.h"
+#include "ParserLib/X87.h"
 
 namespace talvex {
 
@@ -74,7 +75,18 @@ inline void SetInteger(TCalcValue& V, int64_t N) {
   V.Denominator = 1;
 }
 // Whole numbers below 9223372036854775807 in magnitude become vkInteger.
-void SetReal(TCalcValue& V, Extended X);
+// Added to 2^63, such a magnitude keeps no bits below the units, so the sum
+// gives it back exactly when it is whole (in every rounding mode); the test
+// stays in the x87 registers, where reading the bits would go through memory.
+inline void SetReal(TCalcValue& V, Extended X) {
+  const Extended Magnitude = X < 0 ? -X : X;
+  if (Magnitude < 9223372036854775807.0L && (Magnitude + 0x1p63L) - 0x1p63L == Magnitude) {
+    SetInteger(V, x87::WholeToInt64(X));
+    return;
+  }
+  V.Kind = vkReal;
+  V.RealValue = X;
+}
 void SetString(TCalcValue& V, std::string_view S);
 void SetDate(TCalcValue& V, double D);
 void SetTime(TCalcValue& V, double T);
