@@ -170,15 +170,20 @@ void TMathParser::ParseExpression(std::string_view Text, int& Pos, TCalcValue& R
         // The following operator binds tighter: re-read the right operand
         // together with everything that binds tighter than Op1.
         Pos = P1;
+        const int SavedOpener = OpenerPriority;
+        OpenerPriority = Op1.Priority;
         ParseExpression(Text, Pos, Args[1]);
+        OpenerPriority = SavedOpener;
         if (Failed()) return;
       } else {
         Pos = P2;
       }
       Op1.Execute(Args, Result);
-      // This level was opened for an operator binding tighter than what follows:
-      // the caller applies its own operator first.
-      if (Depth > StopDepth && LastOperator->Priority < Op1.Priority) break;
+      // This level was opened for the caller's operator and has reached one
+      // that binds no tighter: the caller applies its own first. Comparing with
+      // this level's Op1 instead would hand back too early with three
+      // priorities: 1+2^2*3 would be (1+2^2)*3.
+      if (Depth > StopDepth && LastOperator->Priority <= OpenerPriority) break;
     }
     --Depth;
   } catch (EParserException& E) {

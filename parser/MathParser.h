@@ -183,6 +183,9 @@ class TMathParser {
   int Depth = 0;
   int StopDepth = 0;
   TOperator* LastOperator = nullptr;
+  // The priority of the operator that opened the innermost deeper level of
+  // the precedence loop (read only below StopDepth's level).
+  int OpenerPriority = 0;
   TOperatorList Operators;
   TVariableList Variables;
 

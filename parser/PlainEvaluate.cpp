@@ -169,12 +169,15 @@ class TPlainEvaluation {
       FLast = Op2;
       if (Op2->Priority > Op1->Priority) {
         FAt = P1;
+        const int SavedOpener = FOpener;
+        FOpener = Op1->Priority;
         if (!Expression(Args[1])) return false;
+        FOpener = SavedOpener;
       } else {
         FAt = P2;
       }
       if (!Apply(*Op1, Result, Args)) return false;
-      if (FDepth > FStopDepth && FLast->Priority < Op1->Priority) break;
+      if (FDepth > FStopDepth && FLast->Priority <= FOpener) break;
     }
     --FDepth;
     --FNesting;
@@ -264,6 +267,7 @@ class TPlainEvaluation {
   const TToken* FTokens;
   int FAt = 0;
   int FDepth = 0, FStopDepth = 1, FNesting = 0;
+  int FOpener = 0;  // OpenerPriority
   TOperator* FLast = nullptr;
 };
 

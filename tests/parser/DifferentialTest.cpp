@@ -1,4 +1,4 @@
-// Random expressions over integers with + - * / and brackets, evaluated by the
+// Random expressions over integers with + - * / ^ and brackets, evaluated by the
 // engine and by an exact reference written here: integers and reduced
 // fractions in checked 64-bit arithmetic, reals where the engine's typing
 // makes one (a division with a fraction in it). Whenever no 64-bit product or
@@ -140,6 +140,15 @@ class TGenerator {
     if (Depth < 4 && Next(4) == 0) {
       const std::string Inner = Expression(Model, Value, Depth + 1);
       return "(" + Inner + ")";
+    }
+    // Now and then a small power: a third priority, binding tighter than the
+    // term's * and / around it.
+    if (Next(6) == 0) {
+      const int64_t Base = static_cast<int64_t>(1 + Next(3)), Exponent = static_cast<int64_t>(1 + Next(3));
+      Value = {};
+      Value.Num = 1;
+      for (int64_t I = 0; I < Exponent; ++I) Value.Num *= Base;
+      return std::to_string(Base) + "^" + std::to_string(Exponent);
     }
     // Mostly small numbers, sometimes large ones that make the fractions wrap.
     const uint32_t Size = static_cast<uint32_t>(Next(40));
