@@ -184,7 +184,7 @@ class TMathParser {
   int StopDepth = 0;
   TOperator* LastOperator = nullptr;
   // The priority of the operator that opened the innermost deeper level of
-  // the precedence loop (read only below StopDepth's level).
+  // the precedence loop (read only at levels deeper than StopDepth).
   int OpenerPriority = 0;
   TOperatorList Operators;
   TVariableList Variables;

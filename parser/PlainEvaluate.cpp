@@ -267,7 +267,7 @@ class TPlainEvaluation {
   const TToken* FTokens;
   int FAt = 0;
   int FDepth = 0, FStopDepth = 1, FNesting = 0;
-  int FOpener = 0;  // OpenerPriority
+  int FOpener = 0;  // as TMathParser::OpenerPriority
   TOperator* FLast = nullptr;
 };
 

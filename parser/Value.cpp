@@ -64,7 +64,6 @@ std::string Braced(std::string_view Text) {
 
 }  // namespace
 
-
 void SetString(TCalcValue& V, std::string_view S) {
   V.Kind = vkString;
   V.StrValue.Assign(S);
