@@ -105,14 +105,10 @@ struct TWide {
       High >>= N;
     }
   }
+  // With a constant divisor the inlined divisions become multiplications.
   template <uint32_t D>
   uint32_t DivBy() {
-    const uint64_t R = High % D;
-    High /= D;
-    const uint64_t T1 = (R << 32) | (Low >> 32);
-    const uint64_t T0 = ((T1 % D) << 32) | (Low & 0xFFFFFFFFu);
-    Low = ((T1 / D) << 32) | (T0 / D);
-    return static_cast<uint32_t>(T0 % D);
+    return DivSmall(D);
   }
   uint32_t DivSmall(uint32_t D) {
     const uint64_t R = High % D;
