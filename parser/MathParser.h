@@ -239,14 +239,16 @@ class TMathParser {
   void ParseNumberForms(std::string_view Text, int& Pos, TCalcValue& Result);
   void RefreshSeparators();
 
-  // The plain expression, read as tokens (PlainEvaluate.cpp).
+  // The plain expression, read in one pass (PlainEvaluate.cpp).
   friend class TPlainEvaluation;
-  enum TPlainTokenKind : uint8_t { ptEnd, ptNumber, ptName, ptFunction, ptOperator, ptOpen, ptClose, ptList };
-  struct TPlainToken {
-    TPlainTokenKind Kind = ptEnd;
-    char Char = 0;
-    TPlainNumber Number;  // for a name, Integer is its place in PlainNames
+  struct TPlainValue {  // an integer, a real or a fraction, as TCalcValue holds them
+    Extended Real = 0;
+    int64_t Numerator = 0, Denominator = 1;
+    TValueKind Kind = vkInteger;
+  };
+  struct TPlainLevel {  // an open bracket, or a call with its arguments so far
     TOperator* Function = nullptr;
+    uint32_t OperatorBase = 0, PrefixBase = 0, ArgBase = 0, Args = 0, Events = 0;
   };
   struct TPlainOperators {
     uint32_t Generation = 0;
@@ -255,14 +257,18 @@ class TMathParser {
     TOperator* Prefix[256] = {};
     std::vector<bool> PureFunction;  // by place in Operators
   };
-  // True with Result when Text is a plain expression the token loop could
+  // The stacks of the one pass, sized once for the deepest nesting allowed.
+  struct TPlainWork {
+    std::vector<TPlainValue> Values;
+    std::vector<TOperator*> Binary, Prefixes;
+    std::vector<TPlainLevel> Levels;
+    TCalcValue Args[2], Out;
+  };
+  // True with Result when Text is a plain expression the one pass could
   // evaluate; false (nothing changed) leaves it to the general evaluation.
   bool EvaluatePlain(std::string_view Text, TCalcValue& Result);
-  bool ReadPlainName(std::string_view Text, std::size_t& I, TPlainToken& T);
   TPlainOperators PlainOperators;
-  std::vector<TPlainToken> PlainTokens;
-  std::vector<TCalcValue> PlainNames;  // the values of the names read
-  std::size_t PlainNameCount = 0;
+  TPlainWork PlainWork;
   void ParsePrefixOperand(std::string_view Text, int& Pos, int P, TOperator& Prefix, TCalcValue& Result);
   // Keeps the error being handled (positioned at the innermost level's read
   // position when it has no position yet) as the evaluation's outcome.

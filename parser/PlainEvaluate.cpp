@@ -1,10 +1,11 @@
 // The plain expression: numbers, the five arithmetic operators, prefix signs,
 // brackets, blanks, variables and memory cells, and calls of the functions
 // that only compute (abs to mediana), in the default syntax. Most selections
-// are nothing else, and for them the text is read once into tokens and the
-// precedence loop runs over the tokens: the same loop, step for step (the same
-// operands read twice, the same LastOperator), calling the same descriptors,
-// so the value is the one the general evaluation would give. Anything else,
+// are nothing else, and they are evaluated in one pass over the text with a
+// stack of pending operators. The general loop builds the same tree (prefix
+// signs bind to their operand, operators of one priority from the left) and
+// the same descriptors compute every step, so the value is the one it would
+// give; LastOperator is followed as that loop would leave it. Anything else,
 // and every error, is left to the general evaluation, which starts afresh:
 // what is done here has no side effects, so nothing is done twice.
 #include <cmath>
@@ -50,261 +51,368 @@ bool IsPureFunction(const TOperator& Op) {
 
 }  // namespace
 
-// The precedence loop of Evaluate over tokens. Every false means "not here":
-// the general evaluation decides, with its own messages.
 class TPlainEvaluation {
  public:
-  TPlainEvaluation(TMathParser& Parser, const TMathParser::TPlainToken* Tokens)
-      : FParser(Parser), FTokens(Tokens) {}
+  TPlainEvaluation(TMathParser& Parser, std::string_view Text)
+      : FParser(Parser), FWork(Parser.PlainWork), FText(Text), FArgBase(Parser.ArgStack.size()) {}
 
   bool Run(TCalcValue& Result) {
-    if (!Expression(Result) || Here().Kind != TMathParser::ptEnd) return false;
+    bool Done = false;
+    try {
+      Done = Evaluate();
+    } catch (...) {
+      Done = false;
+    }
+    FParser.ArgStack.resize(FArgBase);
+    if (!Done) return false;
+    ToCalc(FWork.Values[0], Result);
     FParser.LastOperator = FLast;
     return true;
   }
 
  private:
-  using TToken = TMathParser::TPlainToken;
+  using TPlainValue = TMathParser::TPlainValue;
+  using TPlainLevel = TMathParser::TPlainLevel;
 
-  const TToken& Here() const { return FTokens[FAt]; }
-  bool AtEnd() const {
-    const auto K = Here().Kind;
-    return K == TMathParser::ptEnd || K == TMathParser::ptClose || K == TMathParser::ptList;
+  static bool IsNumber(const TPlainValue& V) { return V.Kind == vkInteger || V.Kind == vkReal; }
+  static Extended RealOf(const TPlainValue& V) {
+    return V.Kind == vkReal ? V.Real : static_cast<Extended>(V.Numerator);
   }
-
-  TOperator* Binary() {
-    if (Here().Kind != TMathParser::ptOperator) return nullptr;
-    return FParser.PlainOperators.Binary[static_cast<unsigned char>(FTokens[FAt++].Char)];
+  // As SetReal stores X.
+  static void SetValueReal(TPlainValue& V, Extended X) {
+    if (IsStoredAsInteger(X, V.Numerator)) {
+      V.Kind = vkInteger;
+      V.Denominator = 1;
+    } else {
+      V.Kind = vkReal;
+      V.Real = X;
+    }
   }
-
-  // The descriptors here are plain TOperator and TFunction objects, whose
-  // Execute is their procedure plus the translation of errors, and an error
-  // ends the plain way.
-  static bool Execute(TOperator& Op, std::span<const TCalcValue> Args, TCalcValue& Result) {
-    try {
-      Op.Proc(Args, Op, Result);
+  static void ToCalc(const TPlainValue& P, TCalcValue& V) {
+    V.Kind = P.Kind;
+    V.Numerator = P.Kind == vkReal ? 0 : P.Numerator;
+    V.Denominator = P.Kind == vkReal ? 1 : P.Denominator;
+    V.RealValue = P.Kind == vkReal ? P.Real : 0;
+  }
+  // False for every kind the one pass does not carry.
+  static bool FromCalc(const TCalcValue& V, TPlainValue& P) {
+    if (V.Kind == vkReal) {
+      P.Kind = vkReal;
+      P.Real = V.RealValue;
       return true;
-    } catch (...) {
-      return false;
     }
+    if ((V.Kind == vkInteger && V.Denominator == 1) || V.Kind == vkFraction) {
+      P.Kind = V.Kind;
+      P.Numerator = V.Numerator;
+      P.Denominator = V.Denominator;
+      return true;
+    }
+    return false;
   }
 
-  // Result := Op (Result, Args[1]). Two integers meet in place, as OpAdd,
-  // OpSubtract and OpMultiply would store them; the rest through the procedure.
-  static bool Apply(TOperator& Op, TCalcValue& Result, TCalcValue (&Args)[2]) {
-    const TCalcValue& Right = Args[1];
-    if (Result.Kind == vkInteger && Right.Kind == vkInteger && Result.Denominator == 1 && Right.Denominator == 1) {
-      if (Op.Proc == OpAdd) {
-        SetInteger(Result, WrapAdd(Result.Numerator, Right.Numerator));
+  // The procedure itself, for everything the shortcuts leave.
+  bool Through(TOperator& Op, TPlainValue& Left, const TPlainValue* Right) {
+    ToCalc(Left, FWork.Args[0]);
+    if (Right) ToCalc(*Right, FWork.Args[1]);
+    Op.Proc(std::span<const TCalcValue>(FWork.Args, Right ? 2 : 1), Op, FWork.Out);
+    return FromCalc(FWork.Out, Left);
+  }
+
+  // Left := Op (Left, Right). Integers, and reals with reals or integers, meet
+  // in place as OpAdd, OpSubtract, OpMultiply and OpDivide would have them
+  // meet (an infinity, a NaN or a zero divisor ends the one pass); a number
+  // to a whole power is what Power gives for a whole exponent.
+  bool Apply(TOperator& Op, TPlainValue& Left, const TPlainValue& Right) {
+    const TOperatorProc P = Op.Proc;
+    if (Left.Kind == vkInteger && Right.Kind == vkInteger) {
+      if (P == OpAdd) {
+        Left.Numerator = WrapAdd(Left.Numerator, Right.Numerator);
         return true;
       }
-      if (Op.Proc == OpSubtract) {
-        SetInteger(Result, WrapSub(Result.Numerator, Right.Numerator));
+      if (P == OpSubtract) {
+        Left.Numerator = WrapSub(Left.Numerator, Right.Numerator);
         return true;
       }
-      if (Op.Proc == OpMultiply) {
-        SetInteger(Result, WrapMul(Result.Numerator, Right.Numerator));
+      if (P == OpMultiply) {
+        Left.Numerator = WrapMul(Left.Numerator, Right.Numerator);
         return true;
       }
     }
-    // A real with a real or an integer: the sum, difference or product as
-    // those procedures compute it (an infinity or NaN ends the plain way).
-    if ((Op.Proc == OpAdd || Op.Proc == OpSubtract || Op.Proc == OpMultiply) && IsNumber(Result) &&
-        IsNumber(Right) && !(Result.Kind == vkInteger && Right.Kind == vkInteger)) {
-      const Extended A = Result.Kind == vkReal ? Result.RealValue : static_cast<Extended>(Result.Numerator);
-      const Extended B = Right.Kind == vkReal ? Right.RealValue : static_cast<Extended>(Right.Numerator);
-      const Extended X = Op.Proc == OpAdd ? A + B : (Op.Proc == OpSubtract ? A - B : A * B);
+    return ApplyReal(Op, Left, Right);
+  }
+  bool ApplyReal(TOperator& Op, TPlainValue& Left, const TPlainValue& Right) {
+    const TOperatorProc P = Op.Proc;
+    if (IsNumber(Left) && IsNumber(Right) && !(Left.Kind == vkInteger && Right.Kind == vkInteger) &&
+        P != OpPower) {
+      const Extended A = RealOf(Left), B = RealOf(Right);
+      Extended X;
+      if (P == OpAdd)
+        X = A + B;
+      else if (P == OpSubtract)
+        X = A - B;
+      else if (P == OpMultiply)
+        X = A * B;
+      else if (B == 0)
+        return false;
+      else
+        X = A / B;
       if (!std::isfinite(X)) return false;
-      SetReal(Result, X);
+      SetValueReal(Left, X);
       return true;
     }
-    // A number to a whole power: what Power gives for a whole exponent, by
-    // repeated squaring (the zero cases and the errors are left to OpPower).
-    if (Op.Proc == OpPower && IsNumber(Result) && Right.Kind == vkInteger && Right.Denominator == 1 &&
-        Right.Numerator != 0 && Right.Numerator >= -2147483647 && Right.Numerator <= 2147483647) {
-      const Extended A = Result.Kind == vkReal ? Result.RealValue : static_cast<Extended>(Result.Numerator);
+    if (P == OpPower && IsNumber(Left) && Right.Kind == vkInteger && Right.Numerator != 0 &&
+        Right.Numerator >= -2147483647 && Right.Numerator <= 2147483647) {
+      const Extended A = RealOf(Left);
       if (A != 0) {
-        Extended X = 0;
-        try {
-          X = IntPower(A, Right.Numerator);
-        } catch (...) {
+        const Extended X = IntPower(A, Right.Numerator);
+        if (!std::isfinite(X)) return false;
+        SetValueReal(Left, X);
+        return true;
+      }
+    }
+    return Through(Op, Left, &Right);
+  }
+
+  // The prefix signs read before an operand, innermost (last) first.
+  bool ApplyPrefixes(TPlainValue& V, TOperator* const* First, TOperator* const* Last) {
+    while (Last != First) {
+      TOperator& Op = **--Last;
+      if (Op.Proc == OpUnaryPlus) continue;
+      // -N is an integer again below 2^63 - 1 in magnitude, as SetReal keeps it.
+      if (Op.Proc == OpNegate && V.Kind == vkInteger && V.Numerator > INT64_MIN + 1 && V.Numerator < INT64_MAX) {
+        V.Numerator = -V.Numerator;
+      } else if (Op.Proc == OpNegate && V.Kind == vkReal) {
+        SetValueReal(V, -V.Real);
+      } else if (!Through(Op, V, nullptr)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // A name in an operand's place: a computing function followed by its
+  // bracket, or the value GetIdentValue gives a variable or a memory cell.
+  // Returns the position after it (after the bracket of a call), 0 for
+  // everything else (IF, a function without arguments, an assignment, an
+  // unknown name, an empty cell).
+  std::size_t ReadName(std::size_t I, TPlainValue& V, TOperator*& Function) {
+    const TCharClasses& Classes = CharClasses();
+    const std::size_t Start = I;
+    while (I < FText.size() && Classes.IdentChars.Contains(FText[I])) ++I;
+    const std::string_view Name = FText.substr(Start, I - Start);
+    std::size_t After = I;
+    while (After < FText.size() && Classes.Blanks.Contains(FText[After])) ++After;
+    if (After < FText.size() && FText[After] == '(') {
+      if (SameFolded(Name, "IF")) return 0;
+      const int Index = FParser.IndexOfOperator(Name, okFunction);
+      if (Index >= 0) {
+        const auto Place = static_cast<std::size_t>(Index);
+        if (!FParser.PlainOperators.PureFunction[Place]) return 0;
+        Function = FParser.Operators[Place].get();
+        return After + 1;
+      }
+    }
+    if (FParser.IndexOfOperator(Name, okConstFunction) >= 0) return 0;
+    FParser.ReadIdentValue(Name, FWork.Out);
+    return FWork.Out.Kind != vkNone && FromCalc(FWork.Out, V) ? I : 0;
+  }
+
+  void PushArgument(const TPlainValue& V) { ToCalc(V, FParser.ArgStack.emplace_back()); }
+
+  // The call of an open level, its last argument in V; V becomes the result.
+  bool Call(const TPlainLevel& Level, TPlainValue& V) {
+    TOperator& F = *Level.Function;
+    const int Count = static_cast<const TFunction&>(F).ArgCount;
+    if (Count >= 0 && static_cast<int>(Level.Args) + 1 != Count) return false;
+    PushArgument(V);
+    std::vector<TCalcValue>& Stack = FParser.ArgStack;
+    F.Proc(std::span<const TCalcValue>(Stack).subspan(Level.ArgBase), F, FWork.Out);
+    Stack.resize(Level.ArgBase);
+    return FromCalc(FWork.Out, V);
+  }
+
+  // One pass with a stack of values and one of pending operators; each
+  // bracket or call is a level of its own. The state lives in locals so that
+  // it stays in registers.
+  bool Evaluate() {
+    const std::string_view Text = FText;
+    const std::size_t Size = Text.size();
+    const TCharSet Blanks = CharClasses().Blanks;
+    const TCharSet& IdentStart = CharClasses().IdentStart;
+    const TMathParser::TSeparators Separators = FParser.Separators;
+    TOperator* const* const BinaryOf = FParser.PlainOperators.Binary;
+    TOperator* const* const PrefixOf = FParser.PlainOperators.Prefix;
+
+    TPlainValue* const Values = FWork.Values.data();
+    TPlainValue* const ValuesEnd = Values + FWork.Values.size();
+    TOperator** const Pending = FWork.Binary.data();
+    TOperator** const PendingEnd = Pending + FWork.Binary.size();
+    TOperator** const Prefixes = FWork.Prefixes.data();
+    TOperator** const PrefixesEnd = Prefixes + FWork.Prefixes.size();
+    TPlainLevel* const Levels = FWork.Levels.data();
+    TPlainLevel* const LevelsEnd = Levels + FWork.Levels.size();
+
+    TPlainValue* V = Values;     // the next free value
+    TOperator** Op = Pending;    // the next free pending operator
+    TOperator** Base = Pending;  // the innermost level's first pending operator
+    TOperator** Prefix = Prefixes;
+    TPlainLevel* Level = Levels;  // the next free level
+    // The recursive loop nests a level per bracket, argument, prefix sign
+    // and rise of priority, and reads an operand once more (one level
+    // deeper) wherever a tighter operator follows it; counting every open
+    // level once more keeps this pass inside the depth the loop allows.
+    int Nest = 1;
+    const auto Deeper = [&] { return ++Nest + static_cast<int>(Level - Levels) + 1 <= TMathParser::MaxNesting; };
+    // LastOperator as the loop would leave it, how many times the loop would
+    // have set it, and what the operand read last left it (if it set it).
+    TOperator* Last = nullptr;
+    uint32_t Events = 0;
+    bool OperandEvents = false;
+    TOperator* OperandLast = nullptr;
+    const auto Open = [&](TOperator* Function, TOperator** PrefixBase) {
+      if (Level == LevelsEnd || !Deeper()) return false;
+      *Level++ = {Function, static_cast<uint32_t>(Base - Pending), static_cast<uint32_t>(PrefixBase - Prefixes),
+                  static_cast<uint32_t>(FParser.ArgStack.size()), 0, Events};
+      Base = Op;
+      return true;
+    };
+    const auto ApplyLast = [&] {
+      TOperator& Prior = **--Op;
+      if (Op > Base) --Nest;
+      --V;
+      return Apply(Prior, V[-1], V[0]);
+    };
+    const auto Reduce = [&] {
+      while (Op > Base)
+        if (!ApplyLast()) return false;
+      return true;
+    };
+
+    std::size_t I = 0;
+    for (;;) {
+      // An operand: prefix signs, then a number, a variable, a call or a
+      // bracket (whose contents come next).
+      for (;;) {
+        while (I < Size && Blanks.Contains(Text[I])) ++I;
+        if (I == Size || V == ValuesEnd) return false;
+        char C = Text[I];
+        TOperator** const PrefixBase = Prefix;
+        while (IsArithmetic(C)) {
+          TOperator* Sign = PrefixOf[static_cast<unsigned char>(C)];
+          if (!Sign || Prefix == PrefixesEnd || !Deeper()) return false;
+          *Prefix++ = Sign;
+          ++I;
+          while (I < Size && Blanks.Contains(Text[I])) ++I;
+          if (I == Size) return false;
+          C = Text[I];
+        }
+        if ((C >= '0' && C <= '9') || C == Separators.Decimal) {
+          TPlainNumber Number;
+          if (!ScanPlainNumber(Text, I, Separators.Decimal, Separators.Thousand, Separators.Time, true, Number))
+            return false;
+          if (Number.Whole) {
+            V->Kind = vkInteger;
+            V->Numerator = Number.Integer;
+            V->Denominator = 1;
+          } else {
+            V->Kind = vkReal;
+            V->Real = Number.Real;
+          }
+        } else if (C == '(') {
+          ++I;
+          if (!Open(nullptr, PrefixBase)) return false;
+          continue;
+        } else if (IdentStart.Contains(C)) {
+          TOperator* Function = nullptr;
+          I = ReadName(I, *V, Function);
+          if (I == 0) return false;
+          if (Function) {
+            if (!Open(Function, PrefixBase)) return false;
+            continue;
+          }
+        } else {
           return false;
         }
-        if (!std::isfinite(X)) return false;
-        SetReal(Result, X);
-        return true;
-      }
-    }
-    Args[0] = Result;
-    return Execute(Op, Args, Result);
-  }
-  static bool IsNumber(const TCalcValue& V) { return V.Kind == vkReal || V.Kind == vkInteger; }
-
-  bool Expression(TCalcValue& Result) {
-    if (++FNesting > TMathParser::MaxNesting) return false;
-    ++FDepth;
-    Result.Kind = vkNone;
-    if (!Operand(Result)) return false;
-    TCalcValue Args[2];
-    // Most operands are numbers: read in place.
-    const auto RightOperand = [&] {
-      const TToken& T = Here();
-      if (T.Kind != TMathParser::ptNumber) return Operand(Args[1]);
-      SetPlainNumber(Args[1], T.Number);
-      ++FAt;
-      return true;
-    };
-    while (!AtEnd()) {
-      TOperator* Op1 = Binary();
-      if (!Op1) return false;
-      const int P1 = FAt;
-      if (!RightOperand()) return false;
-      if (AtEnd()) {
-        if (!Apply(*Op1, Result, Args)) return false;
-        continue;
-      }
-      const int P2 = FAt;
-      TOperator* Op2 = Binary();
-      if (!Op2) return false;
-      FLast = Op2;
-      if (Op2->Priority > Op1->Priority) {
-        FAt = P1;
-        const int SavedOpener = FOpener;
-        FOpener = Op1->Priority;
-        if (!Expression(Args[1])) return false;
-        FOpener = SavedOpener;
-      } else {
-        FAt = P2;
-      }
-      if (!Apply(*Op1, Result, Args)) return false;
-      if (FDepth > FStopDepth && FLast->Priority <= FOpener) break;
-    }
-    --FDepth;
-    --FNesting;
-    return true;
-  }
-
-  bool SubExpression(TCalcValue& Result) {
-    const int SavedStopDepth = FStopDepth, SavedDepth = FDepth;
-    FStopDepth = FDepth + 1;
-    if (!Expression(Result)) return false;
-    FStopDepth = SavedStopDepth;
-    FDepth = SavedDepth;
-    return true;
-  }
-
-  bool Operand(TCalcValue& Result) {
-    Result.Kind = vkNone;
-    const TToken& T = Here();
-    switch (T.Kind) {
-      case TMathParser::ptNumber:
-        SetPlainNumber(Result, T.Number);
-        ++FAt;
-        return true;
-      case TMathParser::ptName:
-        Result = FParser.PlainNames[static_cast<std::size_t>(T.Number.Integer)];
-        ++FAt;
-        return true;
-      case TMathParser::ptOpen:
-        ++FAt;
-        if (!SubExpression(Result) || Here().Kind != TMathParser::ptClose) return false;
-        ++FAt;
-        return true;
-      case TMathParser::ptFunction:
-        return Call(*T.Function, Result);
-      case TMathParser::ptOperator: {
-        TOperator* Prefix = FParser.PlainOperators.Prefix[static_cast<unsigned char>(T.Char)];
-        if (!Prefix || ++FNesting > TMathParser::MaxNesting) return false;
-        ++FAt;
-        TCalcValue Operand[1];
-        if (!this->Operand(Operand[0]) || !Execute(*Prefix, Operand, Result)) return false;
-        --FNesting;
-        return true;
-      }
-      default:
-        return false;
-    }
-  }
-
-  // ParseFunctionCall over tokens: the name, its bracket, the arguments.
-  bool Call(TOperator& Op, TCalcValue& Result) {
-    const auto& Function = static_cast<const TFunction&>(Op);
-    FAt += 2;  // the name and the opening bracket
-    std::vector<TCalcValue>& Stack = FParser.ArgStack;
-    const std::size_t Base = Stack.size();
-    struct TRelease {
-      std::vector<TCalcValue>& Stack;
-      std::size_t Base;
-      ~TRelease() { Stack.resize(Base); }
-    } Release{Stack, Base};
-    const auto Argument = [&] {
-      TCalcValue Value;
-      if (!SubExpression(Value)) return false;
-      Stack.push_back(Value);
-      return true;
-    };
-    if (Function.ArgCount < 0) {
-      if (!Argument()) return false;
-      while (Here().Kind == TMathParser::ptList) {
-        ++FAt;
-        if (!Argument()) return false;
-      }
-    } else {
-      for (int I = 0; I < Function.ArgCount; ++I) {
-        if (!Argument()) return false;
-        if (I + 1 < Function.ArgCount) {
-          if (Here().Kind != TMathParser::ptList) return false;
-          ++FAt;
+        if (Prefix != PrefixBase) {
+          TOperator** const Signs = Prefix;
+          Nest -= static_cast<int>(Prefix - PrefixBase);
+          Prefix = PrefixBase;
+          if (!ApplyPrefixes(*V, PrefixBase, Signs)) return false;
         }
+        ++V;
+        OperandEvents = false;
+        break;
+      }
+      // After an operand: closing brackets, then an operator, a list
+      // separator or the end.
+      for (;;) {
+        while (I < Size && Blanks.Contains(Text[I])) ++I;
+        if (I == Size) {
+          if (Level != Levels || !Reduce()) return false;
+          FLast = Last;
+          return true;
+        }
+        const char C = Text[I++];
+        if (IsArithmetic(C)) {
+          TOperator* const Binary = BinaryOf[static_cast<unsigned char>(C)];
+          if (!Binary) return false;
+          // The loop reads every operator but the first of a level a second
+          // time, as the one after an operand (LastOperator); where it is
+          // tighter than the one before, it then reads that operand again,
+          // which leaves LastOperator as the operand left it.
+          if (Op > Base) {
+            Last = Binary;
+            ++Events;
+            if (Binary->Priority > Op[-1]->Priority) {
+              if (OperandEvents) Last = OperandLast;
+            } else {
+              do {
+                if (!ApplyLast()) return false;
+              } while (Op > Base && Op[-1]->Priority >= Binary->Priority);
+            }
+            if (Op > Base && !Deeper()) return false;
+          }
+          if (Op == PendingEnd) return false;
+          *Op++ = Binary;
+          break;
+        }
+        if (C == ')') {
+          if (Level == Levels || !Reduce()) return false;
+          const TPlainLevel& Closed = *--Level;
+          --Nest;
+          if (Closed.Function && !Call(Closed, V[-1])) return false;
+          OperandEvents = Events != Closed.Events;
+          OperandLast = Last;
+          Base = Pending + Closed.OperatorBase;
+          TOperator** const PrefixBase = Prefixes + Closed.PrefixBase;
+          if (Prefix != PrefixBase) {
+            TOperator** const Signs = Prefix;
+            Nest -= static_cast<int>(Prefix - PrefixBase);
+            Prefix = PrefixBase;
+            if (!ApplyPrefixes(V[-1], PrefixBase, Signs)) return false;
+          }
+          continue;
+        }
+        if (C == Separators.List) {
+          if (Level == Levels || !Level[-1].Function || !Reduce()) return false;
+          TPlainLevel& Call = Level[-1];
+          const int Count = static_cast<const TFunction&>(*Call.Function).ArgCount;
+          if (Count >= 0 && static_cast<int>(Call.Args) + 1 >= Count) return false;
+          PushArgument(*--V);
+          ++Call.Args;
+          break;
+        }
+        return false;
       }
     }
-    if (Here().Kind != TMathParser::ptClose) return false;
-    ++FAt;
-    return Execute(Op, std::span<const TCalcValue>(Stack).subspan(Base), Result);
   }
 
   TMathParser& FParser;
-  const TToken* FTokens;
-  int FAt = 0;
-  int FDepth = 0, FStopDepth = 1, FNesting = 0;
-  int FOpener = 0;  // as TMathParser::OpenerPriority
+  TMathParser::TPlainWork& FWork;
+  const std::string_view FText;
+  const std::size_t FArgBase;
   TOperator* FLast = nullptr;
 };
-
-// A name in an operand's place: the value GetIdentValue gives a variable or a
-// memory cell, as a token. False for everything else (IF, a function without
-// arguments, an assignment, an unknown name, an empty cell).
-bool TMathParser::ReadPlainName(std::string_view Text, std::size_t& I, TPlainToken& T) {
-  const TCharClasses& C = CharClasses();
-  const std::size_t Start = I;
-  while (I < Text.size() && C.IdentChars.Contains(Text[I])) ++I;
-  const std::string_view Name = Text.substr(Start, I - Start);
-  std::size_t After = I;
-  while (After < Text.size() && C.Blanks.Contains(Text[After])) ++After;
-  if (After < Text.size() && Text[After] == '(') {
-    if (SameFolded(Name, "IF")) return false;
-    const int Index = IndexOfOperator(Name, okFunction);
-    if (Index >= 0) {
-      const auto Place = static_cast<std::size_t>(Index);
-      if (!PlainOperators.PureFunction[Place]) return false;
-      TOperator& F = *Operators[Place];
-      T.Kind = ptFunction;
-      T.Function = &F;
-      return true;
-    }
-  }
-  if (IndexOfOperator(Name, okConstFunction) >= 0 || PlainNameCount == PlainNames.size()) return false;
-  TCalcValue& Value = PlainNames[PlainNameCount];
-  try {
-    ReadIdentValue(Name, Value);
-  } catch (...) {
-    return false;
-  }
-  if (Value.Kind == vkNone) return false;
-  T.Kind = ptName;
-  T.Number.Integer = static_cast<int64_t>(PlainNameCount++);
-  return true;
-}
 
 bool TMathParser::EvaluatePlain(std::string_view Text, TCalcValue& Result) {
   if (Syntax != smDefault || !Separators.Plain) return false;
@@ -328,42 +436,8 @@ bool TMathParser::EvaluatePlain(std::string_view Text, TCalcValue& Result) {
   }
   if (!PlainOperators.Usable) return false;
 
-  // Read the tokens; anything outside the plain forms gives up at once.
-  const TSeparators& S = Separators;
-  const TCharClasses& Classes = CharClasses();
-  const std::size_t Size = Text.size();
-  std::size_t Count = 0, I = 0;
-  PlainNameCount = 0;
-  for (;;) {
-    while (I < Size && Classes.Blanks.Contains(Text[I])) ++I;
-    if (Count + 1 >= PlainTokens.size()) return false;
-    TPlainToken& T = PlainTokens[Count++];
-    if (I == Size) {
-      T.Kind = ptEnd;
-      break;
-    }
-    const char C = Text[I];
-    if ((C >= '0' && C <= '9') || C == S.Decimal) {
-      if (!ScanPlainNumber(Text, I, S.Decimal, S.Thousand, S.Time, true, T.Number)) return false;
-      T.Kind = ptNumber;
-    } else if (IsArithmetic(C)) {
-      T.Kind = ptOperator;
-      T.Char = C;
-      ++I;
-    } else if (C == '(' || C == ')') {
-      T.Kind = C == '(' ? ptOpen : ptClose;
-      ++I;
-    } else if (C == S.List) {
-      T.Kind = ptList;
-      ++I;
-    } else if (Classes.IdentStart.Contains(C)) {
-      if (!ReadPlainName(Text, I, T)) return false;
-    } else {
-      return false;
-    }
-  }
-  TPlainEvaluation Evaluation(*this, PlainTokens.data());
-  return Evaluation.Run(Result);
+  if (!PlainOperators.Usable) return false;
+  return TPlainEvaluation(*this, Text).Run(Result);
 }
 
 }  // namespace talvex

@@ -74,14 +74,20 @@ inline void SetInteger(TCalcValue& V, int64_t N) {
   V.Numerator = N;
   V.Denominator = 1;
 }
-// Whole numbers below 9223372036854775807 in magnitude become vkInteger.
+// Whole numbers below 9223372036854775807 in magnitude are integers: N.
 // Added to 2^63, such a magnitude keeps no bits below the units, so the sum
 // gives it back exactly when it is whole (in every rounding mode); the test
 // stays in the x87 registers, where reading the bits would go through memory.
-inline void SetReal(TCalcValue& V, Extended X) {
+inline bool IsStoredAsInteger(Extended X, int64_t& N) {
   const Extended Magnitude = X < 0 ? -X : X;
-  if (Magnitude < 9223372036854775807.0L && (Magnitude + 0x1p63L) - 0x1p63L == Magnitude) {
-    SetInteger(V, x87::WholeToInt64(X));
+  if (!(Magnitude < 9223372036854775807.0L && (Magnitude + 0x1p63L) - 0x1p63L == Magnitude)) return false;
+  N = x87::WholeToInt64(X);
+  return true;
+}
+inline void SetReal(TCalcValue& V, Extended X) {
+  int64_t N;
+  if (IsStoredAsInteger(X, N)) {
+    SetInteger(V, N);
     return;
   }
   V.Kind = vkReal;

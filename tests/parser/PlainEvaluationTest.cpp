@@ -25,7 +25,14 @@ class PlainEvaluation : public testing::EngineTest {
     Calc(std::string(Name) + " := " + std::string(Expression));
     Answer(General, std::string(Name) + " := " + std::string(Expression));
   }
-  void ExpectSame(const std::string& Text) { EXPECT_EQ(Calc(Text), Answer(General, Text)) << Text; }
+  // The same answer, and the loop's LastOperator left as the general loop
+  // leaves it (which keeps it from the last expression that set none).
+  void ExpectSame(const std::string& Text) {
+    Parser.LastOperator = General.LastOperator = nullptr;
+    EXPECT_EQ(Calc(Text), Answer(General, Text)) << Text;
+    EXPECT_EQ(NameOf(Parser.LastOperator), NameOf(General.LastOperator)) << Text;
+  }
+  static std::string NameOf(const TOperator* Op) { return Op ? Op->UpperName : "none"; }
 
   TCalcParser General;
 };
@@ -89,6 +96,30 @@ TEST_F(PlainEvaluation, BoundariesOfTheTokenForms) {
            "sum(1;2;3)", "max(1;2", "1\t+2", " 1 + 2 ", "\r\n1\n+\r2", "PI", "TRUE+1"}) {
     ExpectSame(Text);
   }
+}
+
+// Around the deepest nesting the loop allows: brackets, prefix signs, and
+// operands read again one level deeper because a tighter operator follows.
+TEST_F(PlainEvaluation, NestingLimits) {
+  const auto Repeat = [](std::string_view Part, int N) {
+    std::string Text;
+    for (int I = 0; I < N; ++I) Text += Part;
+    return Text;
+  };
+  for (int N : {60, 83, 84, 85, 120, 124, 125, 126, 127, 128, 130, 200}) {
+    ExpectSame(Repeat("(", N) + "1" + Repeat(")", N));
+    ExpectSame("1+" + Repeat("(", N) + "2" + Repeat(")", N) + "^2");
+    ExpectSame("1+" + Repeat("(1+", N) + "1" + Repeat(")^2", N));
+    ExpectSame("1+2*" + Repeat("-(", N) + "3" + Repeat(")", N) + "^2");
+    ExpectSame(Repeat("sqrt(", N) + "4" + Repeat(")", N));
+  }
+  for (int N : {60, 120, 250, 252, 253, 254, 255, 256, 257, 300}) {
+    ExpectSame(Repeat("-", N) + "2");
+    ExpectSame("1+" + Repeat("-", N) + "2^2");
+    ExpectSame("1+2*" + Repeat("-", N) + "2^2");
+  }
+  ExpectSame("1" + Repeat("+1", 400));  // more than 256 tokens
+  ExpectSame("sum(1" + Repeat(";2", 300) + ")");
 }
 
 TEST_F(PlainEvaluation, OtherLocalesAndSeparators) {
