@@ -74,10 +74,17 @@ struct TWide {
   uint64_t High = 0, Low = 0;
 
   static TWide Product(uint64_t A, uint64_t B) {
+#ifdef __SIZEOF_INT128__
+    // One instruction where the target has the type; the same integer either way.
+    __extension__ using TUint128 = unsigned __int128;
+    const TUint128 P = static_cast<TUint128>(A) * B;
+    return {static_cast<uint64_t>(P >> 64), static_cast<uint64_t>(P)};
+#else
     const uint64_t A0 = A & 0xFFFFFFFFu, A1 = A >> 32, B0 = B & 0xFFFFFFFFu, B1 = B >> 32;
     const uint64_t P00 = A0 * B0, P01 = A0 * B1, P10 = A1 * B0, P11 = A1 * B1;
     const uint64_t Middle = (P00 >> 32) + (P01 & 0xFFFFFFFFu) + (P10 & 0xFFFFFFFFu);
     return {P11 + (P01 >> 32) + (P10 >> 32) + (Middle >> 32), (P00 & 0xFFFFFFFFu) | (Middle << 32)};
+#endif
   }
   int BitLength() const {
     if (High != 0) return 128 - std::countl_zero(High);
