@@ -21,8 +21,6 @@
 namespace talvex {
 namespace {
 
-bool IsArithmetic(char C) { return C == '+' || C == '-' || C == '*' || C == '/' || C == '^'; }
-
 // The built-in operators of the five characters: plain descriptors whose
 // procedures only compute.
 bool IsPureOperator(const TOperator* Op) {

@@ -10,6 +10,17 @@
 
 namespace talvex {
 
+// The five arithmetic operators, as one bit test.
+constexpr bool IsArithmetic(char C) {
+  constexpr uint64_t Bits = (uint64_t{1} << ('*' - '*')) | (uint64_t{1} << ('+' - '*')) | (uint64_t{1} << ('-' - '*')) |
+                            (uint64_t{1} << ('/' - '*')) | (uint64_t{1} << ('^' - '*'));
+  const unsigned Offset = static_cast<unsigned char>(C) - unsigned{'*'};
+  return Offset < 64 && ((Bits >> Offset) & 1);
+}
+constexpr bool IsLiteralEnd(char C) {
+  return IsArithmetic(C) || C == ')' || C == '(' || static_cast<unsigned char>(C) <= ' ';
+}
+
 struct TPlainNumber {
   bool Whole = false;  // as SetReal would store it: an integer
   int64_t Integer = 0;
@@ -51,27 +62,24 @@ inline bool ScanPlainNumber(std::string_view Text, std::size_t& I, char Decimal,
                                            1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
                                            1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
   const std::size_t Size = Text.size();
+  const auto IsDigit = [](char C) { return C >= '0' && C <= '9'; };
   std::size_t J = I;
-  uint64_t Digits = 0;
-  int Count = 0, Decimals = -1;
+  uint64_t Digits = 0;  // wraps harmlessly beyond 19 digits, which are refused
+  for (; J < Size && IsDigit(Text[J]); ++J) Digits = Digits * 10 + static_cast<uint64_t>(Text[J] - '0');
+  int Count = static_cast<int>(J - I), Decimals = -1;
   bool FractionDigit = false;  // a non-zero digit after the separator
-  for (; J < Size; ++J) {
-    const char C = Text[J];
-    if (C >= '0' && C <= '9') {
-      if (++Count > 19) return false;
-      Digits = Digits * 10 + static_cast<uint64_t>(C - '0');
-      if (Decimals >= 0) {
-        ++Decimals;
-        FractionDigit = FractionDigit || C != '0';
-      }
-    } else if (C == Decimal && Decimals < 0) {
-      Decimals = 0;
-    } else {
-      break;
+  if (J < Size && Text[J] == Decimal) {
+    const std::size_t First = ++J;
+    for (; J < Size && IsDigit(Text[J]); ++J) {
+      FractionDigit = FractionDigit || Text[J] != '0';
+      Digits = Digits * 10 + static_cast<uint64_t>(Text[J] - '0');
     }
+    Decimals = static_cast<int>(J - First);
+    Count += Decimals;
   }
-  if (Count == 0) return false;
-  if (J < Size) {
+  if (Count == 0 || Count > 19) return false;
+  // An operator, a bracket or a blank ends every literal (no separator is one).
+  if (J < Size && !IsLiteralEnd(Text[J])) {
     const char Next = Text[J];
     if (Next == 'E' || Next == Decimal || Next == Thousand || Next == '%') return false;
     if (DefaultSyntax && Decimals < 0 && (Next == 'D' || Next == '\'' || Next == Time)) return false;
