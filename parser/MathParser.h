@@ -256,6 +256,16 @@ class TMathParser {
     TOperator* Binary[256] = {};
     TOperator* Prefix[256] = {};
     std::vector<bool> PureFunction;  // by place in Operators
+    // Names of up to 8 characters read before a bracket, as typed, with what
+    // they name there: a computing function, another function, or none.
+    enum TCallKind : uint8_t { ckNone, ckComputing, ckOther };
+    struct TCallName {
+      uint64_t Key = 0;
+      uint32_t Length = 0;  // 0: an empty slot
+      TCallKind Kind = ckNone;
+      TOperator* Function = nullptr;
+    };
+    std::array<TCallName, 16> CallNames{};
   };
   // The stacks of the one pass, sized once for the deepest nesting allowed.
   struct TPlainWork {

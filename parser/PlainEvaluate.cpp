@@ -71,6 +71,8 @@ class TPlainEvaluation {
  private:
   using TPlainValue = TMathParser::TPlainValue;
   using TPlainLevel = TMathParser::TPlainLevel;
+  using TPlainOperators = TMathParser::TPlainOperators;
+  using TCallName = TPlainOperators::TCallName;
 
   static bool IsNumber(const TPlainValue& V) { return V.Kind == vkInteger || V.Kind == vkReal; }
   static Extended RealOf(const TPlainValue& V) {
@@ -202,17 +204,43 @@ class TPlainEvaluation {
     while (After < FText.size() && Classes.Blanks.Contains(FText[After])) ++After;
     if (After < FText.size() && FText[After] == '(') {
       if (SameFolded(Name, "IF")) return 0;
-      const int Index = FParser.IndexOfOperator(Name, okFunction);
-      if (Index >= 0) {
-        const auto Place = static_cast<std::size_t>(Index);
-        if (!FParser.PlainOperators.PureFunction[Place]) return 0;
-        Function = FParser.Operators[Place].get();
+      const TCallName& Call = CallName(Name);
+      if (Call.Kind == TPlainOperators::ckOther) return 0;
+      if (Call.Kind == TPlainOperators::ckComputing) {
+        Function = Call.Function;
         return After + 1;
       }
     }
     if (FParser.IndexOfOperator(Name, okConstFunction) >= 0) return 0;
     FParser.ReadIdentValue(Name, FWork.Out);
     return FWork.Out.Kind != vkNone && FromCalc(FWork.Out, V) ? I : 0;
+  }
+
+  // What Name before a bracket names, looked up once per table for short names.
+  const TCallName& CallName(std::string_view Name) {
+    TPlainOperators& Plain = FParser.PlainOperators;
+    const auto Lookup = [&](TCallName& Call) {
+      const int Index = FParser.IndexOfOperator(Name, okFunction);
+      Call.Kind = TPlainOperators::ckNone;
+      if (Index >= 0) {
+        const auto Place = static_cast<std::size_t>(Index);
+        Call.Kind = Plain.PureFunction[Place] ? TPlainOperators::ckComputing : TPlainOperators::ckOther;
+        Call.Function = FParser.Operators[Place].get();
+      }
+    };
+    if (Name.size() > 8) {
+      Lookup(FLongName);
+      return FLongName;
+    }
+    uint64_t Key = 0;
+    for (char C : Name) Key = Key << 8 | static_cast<unsigned char>(C);
+    TCallName& Call = Plain.CallNames[(Key * 0x9E3779B97F4A7C15u) >> 60];
+    if (Call.Length != Name.size() || Call.Key != Key) {
+      Lookup(Call);
+      Call.Key = Key;
+      Call.Length = static_cast<uint32_t>(Name.size());
+    }
+    return Call;
   }
 
   void PushArgument(const TPlainValue& V) { ToCalc(V, FParser.ArgStack.emplace_back()); }
@@ -222,6 +250,11 @@ class TPlainEvaluation {
     TOperator& F = *Level.Function;
     const int Count = static_cast<const TFunction&>(F).ArgCount;
     if (Count >= 0 && static_cast<int>(Level.Args) + 1 != Count) return false;
+    if (Count == 1) {
+      ToCalc(V, FWork.Args[0]);
+      F.Proc(std::span<const TCalcValue>(FWork.Args, 1), F, FWork.Out);
+      return FromCalc(FWork.Out, V);
+    }
     PushArgument(V);
     std::vector<TCalcValue>& Stack = FParser.ArgStack;
     F.Proc(std::span<const TCalcValue>(Stack).subspan(Level.ArgBase), F, FWork.Out);
@@ -410,6 +443,7 @@ class TPlainEvaluation {
   const std::string_view FText;
   const std::size_t FArgBase;
   TOperator* FLast = nullptr;
+  TCallName FLongName;  // a longer name, looked up each time
 };
 
 bool TMathParser::EvaluatePlain(std::string_view Text, TCalcValue& Result) {
