@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <cstring>
 
 #include "ParserLib/BigNatural.h"
 #include "ParserLib/FormatSettings.h"
@@ -249,16 +250,6 @@ void WriteDigits32(uint32_t V, int Count, char* Out) {
   if (I == 1) Out[0] = static_cast<char>('0' + V);
 }
 
-// The same for up to 16 digits, in 32-bit halves (cheaper on both targets).
-void WriteDigits(uint64_t V, int Count, char* Out) {
-  if (Count <= 8) {
-    WriteDigits32(static_cast<uint32_t>(V), Count, Out);
-    return;
-  }
-  WriteDigits32(static_cast<uint32_t>(V / 100000000u), Count - 8, Out);
-  WriteDigits32(static_cast<uint32_t>(V % 100000000u), 8, Out + Count - 8);
-}
-
 // Digits of a number below 10^19, without leading zeros; returns the count.
 int WriteUint64(uint64_t V, char* Out) {
   char Tmp[20];
@@ -335,48 +326,73 @@ std::string FloatToText(const long double& X, char DecimalSeparator) {
   const TSignificant R = RoundSignificant(Parts, Shown);
   // The rounded value is what is shown; below 1E-13 it is a residue and reads 0.
   if (R.Exponent10 < -13) return "0";
-  // The Shown digits without their trailing zeros.
-  // (Constant divisors: the compiler multiplies instead of dividing.)
-  uint64_t Value = R.Digits;
-  int Count = Shown;
-  if (Count > 8 && Value % 100000000u == 0) Value /= 100000000u, Count -= 8;
-  if (Count > 4 && Value % 10000u == 0) Value /= 10000u, Count -= 4;
-  if (Count > 4 && Value % 10000u == 0) Value /= 10000u, Count -= 4;
-  if (Count > 2 && Value % 100u == 0) Value /= 100u, Count -= 2;
-  if (Count > 2 && Value % 100u == 0) Value /= 100u, Count -= 2;
-  if (Count > 1 && Value % 10u == 0) Value /= 10u, Count -= 1;
-  char Digits[20];
-  WriteDigits(Value, Count, Digits);
-  // The text is built in place: at most a sign, 15 digits, a point, five
-  // zeros, or "E" and an exponent of five characters.
-  char Text[40];
-  int Length = 0;
-  if (Parts.Negative) Text[Length++] = '-';
+  // The Shown digits, then without their trailing zeros.
+  // The Shown digits without their trailing zeros, in 32-bit halves of five
+  // and eight digits (cheaper on both targets).
+  static_assert(Shown == 13);
+  const uint32_t High = static_cast<uint32_t>(R.Digits / 100000000u);
+  uint32_t Low = static_cast<uint32_t>(R.Digits % 100000000u);
+  char Digits[16];
+  int Count = 0;
+  if (Low == 0) {
+    uint32_t Five = High;  // not below 10^4
+    Count = 5;
+    while (Five % 10 == 0) Five /= 10, --Count;
+    WriteDigits32(Five, Count, Digits);
+  } else {
+    int Eight = 8;
+    if (Low % 10000 == 0) Low /= 10000, Eight -= 4;
+    if (Low % 100 == 0) Low /= 100, Eight -= 2;
+    if (Low % 10 == 0) Low /= 10, Eight -= 1;
+    WriteDigits32(High, 5, Digits);
+    WriteDigits32(Low, Eight, Digits + 5);
+    Count = 5 + Eight;
+  }
+  // The length first, then the characters straight into the string (a short
+  // one keeps them in place, with no copy).
   const int E = R.Exponent10;
-  if (E >= -5 && E < 15) {
-    if (E >= 0) {
-      for (int I = 0; I <= E; ++I) Text[Length++] = I < Count ? Digits[I] : '0';
-      if (Count > E + 1) {
-        Text[Length++] = DecimalSeparator;
-        for (int I = E + 1; I < Count; ++I) Text[Length++] = Digits[I];
-      }
-    } else {
-      Text[Length++] = '0';
-      Text[Length++] = DecimalSeparator;
-      for (int I = 0; I < -E - 1; ++I) Text[Length++] = '0';
-      for (int I = 0; I < Count; ++I) Text[Length++] = Digits[I];
+  const int Sign = Parts.Negative ? 1 : 0;
+  const bool Plain = E >= -5 && E < 15;
+  const int Whole = E + 1;
+  char ExponentDigits[8];
+  int ExponentLength = 0;
+  int Length = 0;
+  if (Plain && E >= 0)
+    Length = Sign + (Count > Whole ? Count + 1 : Whole);
+  else if (Plain)
+    Length = Sign + 1 - E + Count;  // "0", the point, -E - 1 zeros, the digits
+  else {
+    ExponentLength = WriteUint64(static_cast<uint64_t>(E < 0 ? -E : E), ExponentDigits);
+    Length = Sign + (Count > 1 ? Count + 1 : 1) + 1 + (E < 0 ? 1 : 0) + ExponentLength;
+  }
+  std::string Text(static_cast<std::size_t>(Length), '0');
+  char* Out = Text.data();
+  if (Parts.Negative) *Out++ = '-';
+  const auto Copy = [&Out](const char* From, int N) {
+    for (int I = 0; I < N; ++I) *Out++ = From[I];
+  };
+  if (Plain && E >= 0) {
+    // Zeros up to the point stand where the string was filled with them.
+    Copy(Digits, Count < Whole ? Count : Whole);
+    if (Count > Whole) {
+      *Out++ = DecimalSeparator;
+      Copy(Digits + Whole, Count - Whole);
     }
-    return std::string(Text, static_cast<std::size_t>(Length));
+  } else if (Plain) {
+    Out[1] = DecimalSeparator;
+    Out += 1 - E;
+    Copy(Digits, Count);
+  } else {
+    *Out++ = Digits[0];
+    if (Count > 1) {
+      *Out++ = DecimalSeparator;
+      Copy(Digits + 1, Count - 1);
+    }
+    *Out++ = 'E';
+    if (E < 0) *Out++ = '-';
+    Copy(ExponentDigits, ExponentLength);
   }
-  Text[Length++] = Digits[0];
-  if (Count > 1) {
-    Text[Length++] = DecimalSeparator;
-    for (int I = 1; I < Count; ++I) Text[Length++] = Digits[I];
-  }
-  Text[Length++] = 'E';
-  if (E < 0) Text[Length++] = '-';
-  Length += WriteUint64(static_cast<uint64_t>(E < 0 ? -E : E), Text + Length);
-  return std::string(Text, static_cast<std::size_t>(Length));
+  return Text;
 }
 
 std::string FloatToText(const long double& X) { return FloatToText(X, FormatSettings().DecimalSeparator); }

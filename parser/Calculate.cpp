@@ -89,6 +89,7 @@ std::string FormatResult(TCalcParser& Parser, const TCalcValue& R) {
   }
   switch (Parser.OutputFormat) {
     case ofDefault:
+      if (R.Kind == vkReal) return FloatToText(R.RealValue);
       if (R.Kind == vkFraction) return FloatToText(AsReal(R));
       if (R.Kind == vkInteger) return std::to_string(R.Numerator);
       return AsString(R, true);
