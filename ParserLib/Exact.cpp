@@ -36,9 +36,14 @@ bool IsWholeInt64(long double X) {
 }
 
 long double TruncReal(long double X) {
-  if (!(std::fabs(X) < TwoTo63)) return X;  // whole already, or not finite
-  const long double T = static_cast<long double>(static_cast<int64_t>(X));
-  return std::signbit(X) ? -std::fabs(T) : T;  // -0.5 truncates to -0
+  const long double A = std::fabs(X);
+  if (!(A < TwoTo63)) return X;  // whole already, or not finite
+  // Added to 2^63 the magnitude keeps no fraction: the sum is a whole number
+  // within one of it (in any rounding mode), taken back exactly. This spares
+  // the conversion to an integer its two changes of the control word.
+  long double T = (A + TwoTo63) - TwoTo63;
+  if (T > A) T -= 1;
+  return std::signbit(X) ? -T : T;  // -0.5 truncates to -0
 }
 
 long double FracReal(long double X) {

@@ -47,6 +47,11 @@ TEST(TruncAndFrac, SplitExactly) {
       {1e30L, 1e30L, 0},
       {4611686018427387903.75L, 4611686018427387903.0L, 0.75L},
       {-TwoTo63, -TwoTo63, 0},
+      {9223372036854775807.5L, 9223372036854775807.0L, 0.5L},  // the sum with 2^63 rounds up
+      {-4.5L, -4, -0.5L},
+      {3.5L, 3, 0.5L},
+      {0x1p-16445L, 0, 0x1p-16445L},
+      {0.999999999999999999946L, 0, 0.999999999999999999946L},
   };
   for (const auto& C : Cases) {
     EXPECT_TRUE(Same(TruncReal(C.X), C.Trunc)) << static_cast<double>(C.X);
@@ -54,6 +59,18 @@ TEST(TruncAndFrac, SplitExactly) {
   }
   EXPECT_TRUE(std::isnan(FracReal(Inf)));
   EXPECT_TRUE(Same(TruncReal(-Inf), -Inf));
+}
+
+// Against the conversion to a 64-bit integer, across the magnitudes below 2^63.
+TEST(TruncAndFrac, AgreeWithTheIntegerConversion) {
+  uint64_t State = 88172645463325252u;
+  for (int I = 0; I < 200000; ++I) {
+    State ^= State << 13, State ^= State >> 7, State ^= State << 17;
+    const int Bits = static_cast<int>(State % 64);
+    const long double X = std::ldexp(static_cast<long double>(State | 1), Bits - 64) * ((State >> 40) & 1 ? -1 : 1);
+    const auto Whole = static_cast<long double>(static_cast<int64_t>(X));
+    ASSERT_TRUE(Same(TruncReal(X), std::signbit(X) ? -std::fabs(Whole) : Whole)) << static_cast<double>(X);
+  }
 }
 
 TEST(RoundHalfEven, SendsTiesToEven) {
