@@ -32,11 +32,15 @@ std::string RewriteTrailingOperator(std::string_view Text) {
 }
 
 void EvaluateWithRetry(TCalcParser& Parser, std::string_view Text, TCalcValue& Result) {
+  if (!Parser.AutoSyntax) {
+    Parser.Evaluate(Text, Result);
+    return;
+  }
   try {
     Parser.Evaluate(Text, Result);
     return;
   } catch (const EParserException&) {
-    if (!Parser.AutoSyntax) throw;
+    // the other modes are tried in turn
   }
   const TSyntaxMode Saved = Parser.Syntax;
   for (TSyntaxMode Mode : {smHex, smDefault, smC, smPascal}) {

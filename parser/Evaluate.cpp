@@ -123,7 +123,10 @@ void TMathParser::RefreshSeparators() {
 void TMathParser::Evaluate(std::string_view Text, TCalcValue& Result) {
   if (Operators.empty()) InitOperators();
   RefreshSeparators();
-  if (EvaluatePlain(Text, Result)) return;
+  if (!EvaluatePlain(Text, Result)) EvaluateGeneral(Text, Result);
+}
+
+void TMathParser::EvaluateGeneral(std::string_view Text, TCalcValue& Result) {
   TEvaluationScope Scope(*this);
   Position = 1;
   Depth = 0;

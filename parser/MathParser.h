@@ -277,6 +277,9 @@ class TMathParser {
   // True with Result when Text is a plain expression the one pass could
   // evaluate; false (nothing changed) leaves it to the general evaluation.
   bool EvaluatePlain(std::string_view Text, TCalcValue& Result);
+  // Kept out of line so that the evaluation of every expression stays lean.
+  [[gnu::noinline]] void BuildPlainOperators();
+  [[gnu::noinline]] void EvaluateGeneral(std::string_view Text, TCalcValue& Result);
   TPlainOperators PlainOperators;
   TPlainWork PlainWork;
   void ParsePrefixOperand(std::string_view Text, int& Pos, int P, TOperator& Prefix, TCalcValue& Result);

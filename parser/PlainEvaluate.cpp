@@ -446,30 +446,30 @@ class TPlainEvaluation {
   TCallName FLongName;  // a longer name, looked up each time
 };
 
+// Once per table: the descriptors of the five characters and which functions only compute.
+void TMathParser::BuildPlainOperators() {
+  PlainOperators = {};
+  PlainOperators.Usable = true;
+  for (char C : std::string_view("+-*/^")) {
+    const char Name[1] = {C};
+    const int B = IndexOfOperator(std::string_view(Name, 1), okBinary);
+    const int P = IndexOfOperator(std::string_view(Name, 1), okPrefix);
+    TOperator* Bin = B >= 0 ? Operators[static_cast<std::size_t>(B)].get() : nullptr;
+    TOperator* Pre = P >= 0 ? Operators[static_cast<std::size_t>(P)].get() : nullptr;
+    PlainOperators.Usable = PlainOperators.Usable && IsPureOperator(Bin) && IsPureOperator(Pre);
+    PlainOperators.Binary[static_cast<unsigned char>(C)] = Bin;
+    PlainOperators.Prefix[static_cast<unsigned char>(C)] = Pre;
+  }
+  PlainOperators.PureFunction.reserve(Operators.size());
+  for (const auto& Op : Operators) PlainOperators.PureFunction.push_back(IsPureFunction(*Op));
+  PlainOperators.Generation = Operators.Generation();
+  PlainOperators.Known = true;
+}
+
 bool TMathParser::EvaluatePlain(std::string_view Text, TCalcValue& Result) {
   if (Syntax != smDefault || !Separators.Plain) return false;
-  if (PlainOperators.Generation != Operators.Generation() || !PlainOperators.Known) {
-    PlainOperators = {};
-    PlainOperators.Usable = true;
-    for (char C : std::string_view("+-*/^")) {
-      const char Name[1] = {C};
-      const int B = IndexOfOperator(std::string_view(Name, 1), okBinary);
-      const int P = IndexOfOperator(std::string_view(Name, 1), okPrefix);
-      TOperator* Bin = B >= 0 ? Operators[static_cast<std::size_t>(B)].get() : nullptr;
-      TOperator* Pre = P >= 0 ? Operators[static_cast<std::size_t>(P)].get() : nullptr;
-      PlainOperators.Usable = PlainOperators.Usable && IsPureOperator(Bin) && IsPureOperator(Pre);
-      PlainOperators.Binary[static_cast<unsigned char>(C)] = Bin;
-      PlainOperators.Prefix[static_cast<unsigned char>(C)] = Pre;
-    }
-    PlainOperators.PureFunction.reserve(Operators.size());
-    for (const auto& Op : Operators) PlainOperators.PureFunction.push_back(IsPureFunction(*Op));
-    PlainOperators.Generation = Operators.Generation();
-    PlainOperators.Known = true;
-  }
-  if (!PlainOperators.Usable) return false;
-
-  if (!PlainOperators.Usable) return false;
-  return TPlainEvaluation(*this, Text).Run(Result);
+  if (PlainOperators.Generation != Operators.Generation() || !PlainOperators.Known) BuildPlainOperators();
+  return PlainOperators.Usable && TPlainEvaluation(*this, Text).Run(Result);
 }
 
 }  // namespace talvex
