@@ -167,11 +167,16 @@ bool RoundSignificantWide(const TRealParts& Parts, int Count, TSignificant& Resu
     if (!Q.Below(Low)) break;
     --Exponent10;
   }
-  while (!Q.Below(High)) {
+  // Mostly one digit too many at most, divided off in 64 bits.
+  while (Q.High != 0) {
     Q.DivBy<10>();
     ++Exponent10;
   }
-  const uint64_t Scaled = Q.Low;
+  uint64_t Scaled = Q.Low;
+  while (Scaled >= High) {
+    Scaled /= 10;
+    ++Exponent10;
+  }
   uint64_t Digits = Scaled / 10;
   if (Scaled % 10 >= 5) ++Digits;
   if (Digits == Low) {
@@ -238,16 +243,21 @@ constexpr char DigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The Count decimal digits of V (below 10^Count), two at a time.
-void WriteDigits32(uint32_t V, int Count, char* Out) {
-  int I = Count;
-  while (I >= 2) {
-    const uint32_t Pair = (V % 100) * 2;
-    V /= 100;
-    Out[--I] = DigitPairs[Pair + 1];
-    Out[--I] = DigitPairs[Pair];
-  }
-  if (I == 1) Out[0] = static_cast<char>('0' + V);
+void WritePair(uint32_t Pair, char* Out) { std::memcpy(Out, DigitPairs + 2 * Pair, 2); }
+
+// Exactly eight (V below 10^8) or five (below 10^5) digits.
+void WriteEight(uint32_t V, char* Out) {
+  const uint32_t A = V / 10000, B = V % 10000;
+  WritePair(A / 100, Out);
+  WritePair(A % 100, Out + 2);
+  WritePair(B / 100, Out + 4);
+  WritePair(B % 100, Out + 6);
+}
+void WriteFive(uint32_t V, char* Out) {
+  const uint32_t B = V % 10000;
+  Out[0] = static_cast<char>('0' + V / 10000);
+  WritePair(B / 100, Out + 1);
+  WritePair(B % 100, Out + 3);
 }
 
 // Digits of a number below 10^19, without leading zeros; returns the count.
@@ -327,26 +337,25 @@ std::string FloatToText(const long double& X, char DecimalSeparator) {
   // The rounded value is what is shown; below 1E-13 it is a residue and reads 0.
   if (R.Exponent10 < -13) return "0";
   // The Shown digits, then without their trailing zeros.
-  // The Shown digits without their trailing zeros, in 32-bit halves of five
-  // and eight digits (cheaper on both targets).
+  // The Shown digits in 32-bit halves of five and eight (cheaper on both
+  // targets), and how many remain without the trailing zeros.
   static_assert(Shown == 13);
   const uint32_t High = static_cast<uint32_t>(R.Digits / 100000000u);
-  uint32_t Low = static_cast<uint32_t>(R.Digits % 100000000u);
+  const uint32_t Low = static_cast<uint32_t>(R.Digits % 100000000u);
   char Digits[16];
+  WriteFive(High, Digits);
+  WriteEight(Low, Digits + 5);
   int Count = 0;
   if (Low == 0) {
     uint32_t Five = High;  // not below 10^4
     Count = 5;
     while (Five % 10 == 0) Five /= 10, --Count;
-    WriteDigits32(Five, Count, Digits);
   } else {
-    int Eight = 8;
-    if (Low % 10000 == 0) Low /= 10000, Eight -= 4;
-    if (Low % 100 == 0) Low /= 100, Eight -= 2;
-    if (Low % 10 == 0) Low /= 10, Eight -= 1;
-    WriteDigits32(High, 5, Digits);
-    WriteDigits32(Low, Eight, Digits + 5);
-    Count = 5 + Eight;
+    uint32_t Eight = Low;
+    Count = 13;
+    if (Eight % 10000 == 0) Eight /= 10000, Count -= 4;
+    if (Eight % 100 == 0) Eight /= 100, Count -= 2;
+    if (Eight % 10 == 0) Count -= 1;
   }
   // The length first, then the characters straight into the string (a short
   // one keeps them in place, with no copy).
