@@ -18,15 +18,19 @@ constexpr Extended HalfPi = 1.5707963267948966193L;
 // The zero rules are decided on the unreduced radian value: whenever it divided
 // by pi is whole in 80-bit arithmetic the result is exactly 0, so the poles of
 // tan, sec and cosec show up as an exact zero.
+// (Between the smallest magnitudes, whose quotient by pi could vanish, and 3
+// the quotient is a non-zero fraction and the rule cannot apply; likewise for
+// the cosine's quotient below 1.)
 Extended Sine(const TOperator& Op, const TCalcValue& X) {
   const Extended R = Radians(Op, X);
-  if (FracReal(R / Pi) == 0) return 0;
+  const Extended A = std::fabs(R);
+  if (!(A >= 0x1p-16000L && A < 3) && FracReal(R / Pi) == 0) return 0;
   return SineOfRadians(R);
 }
 
 Extended Cosine(const TOperator& Op, const TCalcValue& X) {
   const Extended R = Radians(Op, X);
-  if (FracReal((R + HalfPi) / Pi) == 0) return 0;
+  if (!(std::fabs(R) < 1) && FracReal((R + HalfPi) / Pi) == 0) return 0;
   return CosineOfRadians(R);
 }
 

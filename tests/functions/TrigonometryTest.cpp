@@ -25,6 +25,11 @@ TEST_F(Trigonometry, ZeroRulesInRadians) {
       {"cos(0)", "integer 1"},
       {"cos(PI)", "integer -1"},
       {"sin(3.14159265358979)", "real 0"},
+      // Around the magnitudes where the rule is known not to apply.
+      {"sin(4E-4951)", "integer 0"},  // the quotient by pi vanishes
+      {"sin(1E-4940)", "real 0"},
+      {"sin(-2.9999999999)", "real -0.1411200081589"},
+      {"cos(-0.9999999)", "real 0.5403023900152"},
       {"tan(0)", "integer 0"},
       {"tan(PI)", "integer 0"},
   });
