@@ -2,11 +2,6 @@
 
 namespace talvex {
 
-TFormatSettings& FormatSettings() {
-  static TFormatSettings Settings;
-  return Settings;
-}
-
 TFormatSettings RussianFormatSettings() {
   TFormatSettings S;
   S.DecimalSeparator = ',';

@@ -22,7 +22,11 @@ struct TFormatSettings {
   std::string TimePMString = "PM";
 };
 
-TFormatSettings& FormatSettings();
+// The process-wide settings (inline: read at every evaluation).
+inline TFormatSettings& FormatSettings() {
+  static TFormatSettings Settings;
+  return Settings;
+}
 
 // The settings of the two named locales of the command-line tool.
 TFormatSettings RussianFormatSettings();

@@ -31,11 +31,8 @@ std::string RewriteTrailingOperator(std::string_view Text) {
   return Out;
 }
 
-void EvaluateWithRetry(TCalcParser& Parser, std::string_view Text, TCalcValue& Result) {
-  if (!Parser.AutoSyntax) {
-    Parser.Evaluate(Text, Result);
-    return;
-  }
+// With AutoSyntax, a failed expression is tried in the other syntax modes.
+[[gnu::noinline]] void EvaluateInSomeSyntax(TCalcParser& Parser, std::string_view Text, TCalcValue& Result) {
   try {
     Parser.Evaluate(Text, Result);
     return;
@@ -53,6 +50,13 @@ void EvaluateWithRetry(TCalcParser& Parser, std::string_view Text, TCalcValue& R
       if (Mode == smPascal) throw;
     }
   }
+}
+
+void EvaluateWithRetry(TCalcParser& Parser, std::string_view Text, TCalcValue& Result) {
+  if (Parser.AutoSyntax)
+    EvaluateInSomeSyntax(Parser, Text, Result);
+  else
+    Parser.Evaluate(Text, Result);
 }
 
 bool IsDateKind(const TCalcValue& R) { return R.Kind == vkTime || R.Kind == vkDate || R.Kind == vkDateTime; }
