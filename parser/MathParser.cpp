@@ -133,10 +133,6 @@ TMathParser::TMathParser() {
   // Room for what typical expressions need, so that even the first one
   // evaluates without allocating.
   ArgStack.reserve(16);
-  PlainWork.Values.resize(4 * MaxNesting);
-  PlainWork.Binary.resize(2 * MaxNesting);
-  PlainWork.Prefixes.resize(MaxNesting);
-  PlainWork.Levels.resize(MaxNesting);
   Separators = SeparatorsOf(FormatSettings());
   NameBuffer.reserve(64);
   // DefineConstants is virtual; a subclass's own constants come from its constructor.

@@ -267,11 +267,12 @@ class TMathParser {
     };
     std::array<TCallName, 16> CallNames{};
   };
-  // The stacks of the one pass, sized once for the deepest nesting allowed.
+  // The stacks of the one pass, of fixed size for the deepest nesting allowed.
   struct TPlainWork {
-    std::vector<TPlainValue> Values;
-    std::vector<TOperator*> Binary, Prefixes;
-    std::vector<TPlainLevel> Levels;
+    std::array<TPlainValue, 4 * MaxNesting> Values;
+    std::array<TOperator*, 2 * MaxNesting> Binary;
+    std::array<TOperator*, MaxNesting> Prefixes;
+    std::array<TPlainLevel, MaxNesting> Levels;
     TCalcValue Args[2], Out;
   };
   // True with Result when Text is a plain expression the one pass could
@@ -281,7 +282,7 @@ class TMathParser {
   [[gnu::noinline]] void BuildPlainOperators();
   [[gnu::noinline]] void EvaluateGeneral(std::string_view Text, TCalcValue& Result);
   TPlainOperators PlainOperators;
-  TPlainWork PlainWork;
+  std::unique_ptr<TPlainWork> PlainWork = std::make_unique<TPlainWork>();
   void ParsePrefixOperand(std::string_view Text, int& Pos, int P, TOperator& Prefix, TCalcValue& Result);
   // Keeps the error being handled (positioned at the innermost level's read
   // position when it has no position yet) as the evaluation's outcome.

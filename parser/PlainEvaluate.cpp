@@ -52,7 +52,7 @@ bool IsPureFunction(const TOperator& Op) {
 class TPlainEvaluation {
  public:
   TPlainEvaluation(TMathParser& Parser, std::string_view Text)
-      : FParser(Parser), FWork(Parser.PlainWork), FText(Text), FArgBase(Parser.ArgStack.size()) {}
+      : FParser(Parser), FWork(*Parser.PlainWork), FText(Text), FArgBase(Parser.ArgStack.size()) {}
 
   bool Run(TCalcValue& Result) {
     bool Done = false;
@@ -136,6 +136,17 @@ class TPlainEvaluation {
       if (P == OpMultiply) {
         Left.Numerator = WrapMul(Left.Numerator, Right.Numerator);
         return true;
+      }
+      // The quotient of two integers is their fraction, as OpDivide stores it
+      // in the default syntax (a zero divisor is its error).
+      if (P == OpDivide && Right.Numerator != 0) {
+        int64_t Num = Left.Numerator, Den = Right.Numerator;
+        if (ReduceFraction(Num, Den)) {
+          Left.Kind = Den == 1 ? vkInteger : vkFraction;
+          Left.Numerator = Num;
+          Left.Denominator = Den;
+          return true;
+        }
       }
     }
     return ApplyReal(Op, Left, Right);
@@ -268,7 +279,7 @@ class TPlainEvaluation {
   bool Evaluate() {
     const std::string_view Text = FText;
     const std::size_t Size = Text.size();
-    const TCharSet Blanks = CharClasses().Blanks;
+    const TCharSet Blanks = CharClasses().Blanks;  // a copy: stores into the stacks cannot change it
     const TCharSet& IdentStart = CharClasses().IdentStart;
     const TMathParser::TSeparators Separators = FParser.Separators;
     TOperator* const* const BinaryOf = FParser.PlainOperators.Binary;

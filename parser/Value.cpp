@@ -89,8 +89,7 @@ void SetDegrees(TCalcValue& V, int64_t Seconds) {
   V.ArcSeconds = Seconds;
 }
 
-void SetFraction(TCalcValue& V, int64_t Num, int64_t Den) {
-  if (Den == 0) throw EZeroDivide();
+bool ReduceFraction(int64_t& Num, int64_t& Den) {
   if (Den < 0) {
     Num = WrapNeg(Num);
     Den = WrapNeg(Den);
@@ -110,11 +109,16 @@ void SetFraction(TCalcValue& V, int64_t Num, int64_t Den) {
     Num = WrapNeg(Num);
     Den = WrapNeg(Den);
   }
-  if (Den == 1) {
-    SetInteger(V, Num);
-  } else if (Den < 0) {
+  return Den > 0;
+}
+
+void SetFraction(TCalcValue& V, int64_t Num, int64_t Den) {
+  if (Den == 0) throw EZeroDivide();
+  if (!ReduceFraction(Num, Den)) {
     // Only a denominator of -2^63 stays negative; odd/2^63 is exact as a real.
     SetReal(V, -(static_cast<Extended>(Num) / 9223372036854775808.0L));
+  } else if (Den == 1) {
+    SetInteger(V, Num);
   } else {
     V.Kind = vkFraction;
     V.Numerator = Num;
