@@ -52,7 +52,7 @@ bool IsPureFunction(const TOperator& Op) {
 class TPlainEvaluation {
  public:
   TPlainEvaluation(TMathParser& Parser, std::string_view Text)
-      : FParser(Parser), FWork(*Parser.PlainWork), FText(Text), FArgBase(Parser.ArgStack.size()) {}
+      : FParser(Parser), FWork(*Parser.PlainWork), FText(Text) {}
 
   bool Run(TCalcValue& Result) {
     bool Done = false;
@@ -61,8 +61,12 @@ class TPlainEvaluation {
     } catch (...) {
       Done = false;
     }
-    FParser.ArgStack.resize(FArgBase);
-    if (!Done) return false;
+    if (!Done) {
+      // Arguments are stacked inside calls only: the first level opened
+      // found the stack as it was before.
+      if (FOpened) FParser.ArgStack.resize(FWork.Levels[0].ArgBase);
+      return false;
+    }
     ToCalc(FWork.Values[0], Result);
     FParser.LastOperator = FLast;
     return true;
@@ -137,22 +141,22 @@ class TPlainEvaluation {
         Left.Numerator = WrapMul(Left.Numerator, Right.Numerator);
         return true;
       }
-      // The quotient of two integers is their fraction, as OpDivide stores it
-      // in the default syntax (a zero divisor is its error).
-      if (P == OpDivide && Right.Numerator != 0) {
-        int64_t Num = Left.Numerator, Den = Right.Numerator;
-        if (ReduceFraction(Num, Den)) {
-          Left.Kind = Den == 1 ? vkInteger : vkFraction;
-          Left.Numerator = Num;
-          Left.Denominator = Den;
-          return true;
-        }
+    }
+    return ApplyOther(Op, Left, Right);
+  }
+  [[gnu::noinline]] bool ApplyOther(TOperator& Op, TPlainValue& Left, const TPlainValue& Right) {
+    const TOperatorProc P = Op.Proc;
+    // The quotient of two integers is their fraction, as OpDivide stores it
+    // in the default syntax (a zero divisor is its error).
+    if (P == OpDivide && Left.Kind == vkInteger && Right.Kind == vkInteger && Right.Numerator != 0) {
+      int64_t Num = Left.Numerator, Den = Right.Numerator;
+      if (ReduceFraction(Num, Den)) {
+        Left.Kind = Den == 1 ? vkInteger : vkFraction;
+        Left.Numerator = Num;
+        Left.Denominator = Den;
+        return true;
       }
     }
-    return ApplyReal(Op, Left, Right);
-  }
-  bool ApplyReal(TOperator& Op, TPlainValue& Left, const TPlainValue& Right) {
-    const TOperatorProc P = Op.Proc;
     if (IsNumber(Left) && IsNumber(Right) && !(Left.Kind == vkInteger && Right.Kind == vkInteger) &&
         P != OpPower) {
       const Extended A = RealOf(Left), B = RealOf(Right);
@@ -313,6 +317,7 @@ class TPlainEvaluation {
     TOperator* OperandLast = nullptr;
     const auto Open = [&](TOperator* Function, TOperator** PrefixBase) {
       if (Level == LevelsEnd || !Deeper()) return false;
+      FOpened = true;
       *Level++ = {Function, static_cast<uint32_t>(Base - Pending), static_cast<uint32_t>(PrefixBase - Prefixes),
                   static_cast<uint32_t>(FParser.ArgStack.size()), 0, Events};
       Base = Op;
@@ -339,9 +344,9 @@ class TPlainEvaluation {
         if (I == Size || V == ValuesEnd) return false;
         char C = Text[I];
         TOperator** const PrefixBase = Prefix;
-        while (IsArithmetic(C)) {
-          TOperator* Sign = PrefixOf[static_cast<unsigned char>(C)];
-          if (!Sign || Prefix == PrefixesEnd || !Deeper()) return false;
+        // (Only the five operator characters have descriptors in the tables.)
+        while (TOperator* const Sign = PrefixOf[static_cast<unsigned char>(C)]) {
+          if (Prefix == PrefixesEnd || !Deeper()) return false;
           *Prefix++ = Sign;
           ++I;
           while (I < Size && Blanks.Contains(Text[I])) ++I;
@@ -395,9 +400,7 @@ class TPlainEvaluation {
           return true;
         }
         const char C = Text[I++];
-        if (IsArithmetic(C)) {
-          TOperator* const Binary = BinaryOf[static_cast<unsigned char>(C)];
-          if (!Binary) return false;
+        if (TOperator* const Binary = BinaryOf[static_cast<unsigned char>(C)]) {
           // The loop reads every operator but the first of a level a second
           // time, as the one after an operand (LastOperator); where it is
           // tighter than the one before, it then reads that operand again,
@@ -452,7 +455,7 @@ class TPlainEvaluation {
   TMathParser& FParser;
   TMathParser::TPlainWork& FWork;
   const std::string_view FText;
-  const std::size_t FArgBase;
+  bool FOpened = false;  // a bracket or call was opened
   TOperator* FLast = nullptr;
   TCallName FLongName;  // a longer name, looked up each time
 };
