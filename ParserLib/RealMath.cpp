@@ -1,5 +1,6 @@
 #include "ParserLib/RealMath.h"
 
+#include <array>
 #include <cmath>
 
 #include "ParserLib/Exact.h"
@@ -13,6 +14,38 @@ namespace {
 constexpr long double Ln2High = 0xb17217f7d1cfp-48L;
 constexpr long double Ln2Low = 0xf35793c7673007e6p-113L;
 constexpr long double Log10Of2 = 0x9a209a84fbcff799p-65L;
+
+// 2^K for K in 0..255, and 2^(256 J) for J in -64..63 (at J + 64).
+constexpr std::array<long double, 256> SmallPowersOfTwo = [] {
+  std::array<long double, 256> P{};
+  long double V = 1;
+  for (long double& Power : P) {
+    Power = V;
+    V *= 2;
+  }
+  return P;
+}();
+constexpr std::array<long double, 128> LargePowersOfTwo = [] {
+  std::array<long double, 128> P{};
+  long double Up = 1, Down = 1;
+  for (int J = 0; J < 64; ++J) {
+    P[static_cast<std::size_t>(64 + J)] = Up;
+    if (J < 63) Up *= 0x1p256L;
+    Down /= 0x1p256L;
+    P[static_cast<std::size_t>(63 - J)] = Down;
+  }
+  return P;
+}();
+
+// X * 2^N for X in [1/2, 2] and a whole N: where the product is a normal
+// number it is exact either way, and two multiplications are cheaper than
+// fscale; elsewhere fscale rounds it.
+long double ScaleByPowerOfTwo(long double X, long double N) {
+  if (!(N >= -16300 && N <= 16300)) return x87::Scale(X, N);
+  const int K = static_cast<int>(x87::WholeToInt64(N));
+  return X * SmallPowersOfTwo[static_cast<std::size_t>(K & 255)] *
+         LargePowersOfTwo[static_cast<std::size_t>((K >> 8) + 64)];
+}
 
 void CheckLogArgument(long double X) {
   if (std::isnan(X) || X < 0) throw EInvalidOp();
@@ -45,7 +78,7 @@ long double Exp(long double X) {
   const long double N = x87::RoundInt(X * Log2E);
   const long double R = (X - N * Ln2High) - N * Ln2Low;
   const long double F = R * Log2E;
-  return CheckReal(x87::Scale(x87::Exp2M1(F) + 1.0L, N));
+  return CheckReal(ScaleByPowerOfTwo(x87::Exp2M1(F) + 1.0L, N));
 }
 
 long double LnXP1(long double U) {
