@@ -18,6 +18,14 @@ constexpr TCharClasses StaticClasses() {
 
 }  // namespace
 
+// The evaluation tests "not above the space" before it asks for a blank.
+static_assert([] {
+  const TCharClasses C = StaticClasses();
+  for (int I = ' ' + 1; I < 256; ++I)
+    if (C.Blanks.Contains(static_cast<unsigned char>(I))) return false;
+  return true;
+}());
+
 // Constant-initialised, so a reader in another file's static initialiser sees
 // the static classes already in place.
 constinit TCharClasses detail::Classes = StaticClasses();

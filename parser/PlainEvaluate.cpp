@@ -283,7 +283,10 @@ class TPlainEvaluation {
   bool Evaluate() {
     const std::string_view Text = FText;
     const std::size_t Size = Text.size();
-    const TCharSet Blanks = CharClasses().Blanks;  // a copy: stores into the stacks cannot change it
+    const TCharSet& Blanks = CharClasses().Blanks;
+    // Blanks are control characters or the space: most characters are told
+    // apart by one comparison.
+    const auto IsBlank = [&Blanks](char C) { return static_cast<unsigned char>(C) <= ' ' && Blanks.Contains(C); };
     const TCharSet& IdentStart = CharClasses().IdentStart;
     const TMathParser::TSeparators Separators = FParser.Separators;
     TOperator* const* const BinaryOf = FParser.PlainOperators.Binary;
@@ -340,7 +343,7 @@ class TPlainEvaluation {
       // An operand: prefix signs, then a number, a variable, a call or a
       // bracket (whose contents come next).
       for (;;) {
-        while (I < Size && Blanks.Contains(Text[I])) ++I;
+        while (I < Size && IsBlank(Text[I])) ++I;
         if (I == Size || V == ValuesEnd) return false;
         char C = Text[I];
         TOperator** const PrefixBase = Prefix;
@@ -349,7 +352,7 @@ class TPlainEvaluation {
           if (Prefix == PrefixesEnd || !Deeper()) return false;
           *Prefix++ = Sign;
           ++I;
-          while (I < Size && Blanks.Contains(Text[I])) ++I;
+          while (I < Size && IsBlank(Text[I])) ++I;
           if (I == Size) return false;
           C = Text[I];
         }
@@ -393,7 +396,7 @@ class TPlainEvaluation {
       // After an operand: closing brackets, then an operator, a list
       // separator or the end.
       for (;;) {
-        while (I < Size && Blanks.Contains(Text[I])) ++I;
+        while (I < Size && IsBlank(Text[I])) ++I;
         if (I == Size) {
           if (Level != Levels || !Reduce()) return false;
           FLast = Last;
