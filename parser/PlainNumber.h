@@ -62,17 +62,18 @@ inline bool ScanPlainNumber(std::string_view Text, std::size_t& I, char Decimal,
                                            1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
                                            1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
   const std::size_t Size = Text.size();
-  const auto IsDigit = [](char C) { return C >= '0' && C <= '9'; };
+  // The digit's value, 10 or more for anything else.
+  const auto Digit = [&Text](std::size_t K) { return static_cast<unsigned>(static_cast<unsigned char>(Text[K])) - '0'; };
   std::size_t J = I;
   uint64_t Digits = 0;  // wraps harmlessly beyond 19 digits, which are refused
-  for (; J < Size && IsDigit(Text[J]); ++J) Digits = Digits * 10 + static_cast<uint64_t>(Text[J] - '0');
+  for (unsigned D = 0; J < Size && (D = Digit(J)) <= 9; ++J) Digits = Digits * 10 + D;
   int Count = static_cast<int>(J - I), Decimals = -1;
   bool FractionDigit = false;  // a non-zero digit after the separator
   if (J < Size && Text[J] == Decimal) {
     const std::size_t First = ++J;
-    for (; J < Size && IsDigit(Text[J]); ++J) {
-      FractionDigit = FractionDigit || Text[J] != '0';
-      Digits = Digits * 10 + static_cast<uint64_t>(Text[J] - '0');
+    for (unsigned D = 0; J < Size && (D = Digit(J)) <= 9; ++J) {
+      FractionDigit = FractionDigit || D != 0;
+      Digits = Digits * 10 + D;
     }
     Decimals = static_cast<int>(J - First);
     Count += Decimals;
