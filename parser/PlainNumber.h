@@ -92,8 +92,8 @@ inline bool ScanPlainNumber(std::string_view Text, std::size_t& I, char Decimal,
   } else {
     // Digits / 10^Decimals is whole exactly when every digit after the
     // separator is 0: with at most 19 digits no other quotient rounds to a
-    // whole real. As
-    // SetReal does, a whole value stays an integer below 2^63 - 1.
+    // whole real. As SetReal does, a whole value stays an integer below
+    // 2^63 - 1.
     const uint64_t Whole = FractionDigit ? 0 : Digits / PowersOfTen[Decimals];
     if (!FractionDigit && Whole < 9223372036854775807u) {
       Number.Whole = true;
