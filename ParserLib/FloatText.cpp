@@ -156,8 +156,9 @@ bool ScaledFloorWide(uint64_t Mantissa, int Exponent, int Shift, TWide& Q) {
   return true;
 }
 
-// RoundSignificant for the magnitudes whose scaled values fit 128 bits.
-bool RoundSignificantWide(const TRealParts& Parts, int Count, TSignificant& Result) {
+// RoundSignificant for the magnitudes whose scaled values fit 128 bits;
+// inlined, so that a constant Count folds into it.
+[[gnu::always_inline]] inline bool RoundSignificantWide(const TRealParts& Parts, int Count, TSignificant& Result) {
   const int Log2 = Parts.Exponent + 63 - std::countl_zero(Parts.Mantissa);
   int Exponent10 = static_cast<int>((static_cast<int64_t>(Log2) * 646456993) >> 31);
   const uint64_t Low = Pow10(Count), High = Pow10(Count + 1);
@@ -187,9 +188,7 @@ bool RoundSignificantWide(const TRealParts& Parts, int Count, TSignificant& Resu
   return true;
 }
 
-TSignificant RoundSignificant(const TRealParts& Parts, int Count) {
-  TSignificant Fast;
-  if (RoundSignificantWide(Parts, Count, Fast)) return Fast;
+[[gnu::noinline]] TSignificant RoundSignificantLong(const TRealParts& Parts, int Count) {
   // floor(log2 |X|), then floor(log10 |X|) estimated from it; the loop below
   // corrects the estimate in either direction.
   const int Log2 = Parts.Exponent + 63 - std::countl_zero(Parts.Mantissa);
@@ -214,6 +213,12 @@ TSignificant RoundSignificant(const TRealParts& Parts, int Count) {
     ++Exponent10;
   }
   return {Digits, Exponent10};
+}
+
+[[gnu::always_inline]] inline TSignificant RoundSignificant(const TRealParts& Parts, int Count) {
+  TSignificant Fast;
+  if (RoundSignificantWide(Parts, Count, Fast)) return Fast;
+  return RoundSignificantLong(Parts, Count);
 }
 
 // Round(|X| * 10^Decimals), halves away from zero.
