@@ -113,7 +113,7 @@ void CheckBrackets(std::string_view Text) {
   CheckBrackets(Text, Quotes);
 }
 
-void TMathParser::RefreshSeparators() {
+[[gnu::always_inline]] inline void TMathParser::RefreshSeparators() {
   const TFormatSettings& Settings = FormatSettings();
   if (Settings.ListSeparator != Separators.List || Settings.DecimalSeparator != Separators.Decimal ||
       Settings.ThousandSeparator != Separators.Thousand || Settings.TimeSeparator != Separators.Time)
