@@ -9,6 +9,7 @@
 // and every error, is left to the general evaluation, which starts afresh:
 // what is done here has no side effects, so nothing is done twice.
 #include <cmath>
+#include <limits>
 #include <typeinfo>
 
 #include "ParserLib/Exact.h"
@@ -319,22 +320,24 @@ class TPlainEvaluation {
     bool OperandEvents = false;
     TOperator* OperandLast = nullptr;
     const auto Open = [&](TOperator* Function, TOperator** PrefixBase) {
-      if (Level == LevelsEnd || !Deeper()) return false;
+      if (Level == LevelsEnd || ++Nest + static_cast<int>(Level - Levels) + 1 > TMathParser::MaxNesting) return false;
       FOpened = true;
       *Level++ = {Function, static_cast<uint32_t>(Base - Pending), static_cast<uint32_t>(PrefixBase - Prefixes),
                   static_cast<uint32_t>(FParser.ArgStack.size()), 0, Events};
       Base = Op;
       return true;
     };
-    const auto ApplyLast = [&] {
-      TOperator& Prior = **--Op;
-      if (Op > Base) --Nest;
-      --V;
-      return Apply(Prior, V[-1], V[0]);
-    };
-    const auto Reduce = [&] {
-      while (Op > Base)
-        if (!ApplyLast()) return false;
+    // The operators pending in the innermost level, down to the first one
+    // looser than Priority. (The lambdas capture no other lambda: a captured
+    // closure would keep the state out of registers.)
+    constexpr int All = std::numeric_limits<int>::min();
+    const auto Reduce = [&](int Priority) {
+      while (Op > Base && Op[-1]->Priority >= Priority) {
+        TOperator& Prior = **--Op;
+        if (Op > Base) --Nest;
+        --V;
+        if (!Apply(Prior, V[-1], V[0])) return false;
+      }
       return true;
     };
 
@@ -398,7 +401,7 @@ class TPlainEvaluation {
       for (;;) {
         while (I < Size && IsBlank(Text[I])) ++I;
         if (I == Size) {
-          if (Level != Levels || !Reduce()) return false;
+          if (Level != Levels || !Reduce(All)) return false;
           FLast = Last;
           return true;
         }
@@ -413,10 +416,8 @@ class TPlainEvaluation {
             ++Events;
             if (Binary->Priority > Op[-1]->Priority) {
               if (OperandEvents) Last = OperandLast;
-            } else {
-              do {
-                if (!ApplyLast()) return false;
-              } while (Op > Base && Op[-1]->Priority >= Binary->Priority);
+            } else if (!Reduce(Binary->Priority)) {
+              return false;
             }
             if (Op > Base && !Deeper()) return false;
           }
@@ -425,7 +426,7 @@ class TPlainEvaluation {
           break;
         }
         if (C == ')') {
-          if (Level == Levels || !Reduce()) return false;
+          if (Level == Levels || !Reduce(All)) return false;
           const TPlainLevel& Closed = *--Level;
           --Nest;
           if (Closed.Function && !Call(Closed, V[-1])) return false;
@@ -442,7 +443,7 @@ class TPlainEvaluation {
           continue;
         }
         if (C == Separators.List) {
-          if (Level == Levels || !Level[-1].Function || !Reduce()) return false;
+          if (Level == Levels || !Level[-1].Function || !Reduce(All)) return false;
           TPlainLevel& Call = Level[-1];
           const int Count = static_cast<const TFunction&>(*Call.Function).ArgCount;
           if (Count >= 0 && static_cast<int>(Call.Args) + 1 >= Count) return false;
