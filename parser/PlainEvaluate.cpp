@@ -143,22 +143,7 @@ class TPlainEvaluation {
         return true;
       }
     }
-    return ApplyOther(Op, Left, Right);
-  }
-  [[gnu::noinline]] bool ApplyOther(TOperator& Op, TPlainValue& Left, const TPlainValue& Right) {
-    const TOperatorProc P = Op.Proc;
-    // The quotient of two integers is their fraction, as OpDivide stores it
-    // in the default syntax (a zero divisor is its error).
-    if (P == OpDivide && Left.Kind == vkInteger && Right.Kind == vkInteger && Right.Numerator != 0) {
-      int64_t Num = Left.Numerator, Den = Right.Numerator;
-      if (ReduceFraction(Num, Den)) {
-        Left.Kind = Den == 1 ? vkInteger : vkFraction;
-        Left.Numerator = Num;
-        Left.Denominator = Den;
-        return true;
-      }
-    }
-    if (IsNumber(Left) && IsNumber(Right) && !(Left.Kind == vkInteger && Right.Kind == vkInteger) &&
+    else if (IsNumber(Left) && IsNumber(Right) && !(Left.Kind == vkInteger && Right.Kind == vkInteger) &&
         P != OpPower) {
       const Extended A = RealOf(Left), B = RealOf(Right);
       Extended X;
@@ -175,6 +160,21 @@ class TPlainEvaluation {
       if (!std::isfinite(X)) return false;
       SetValueReal(Left, X);
       return true;
+    }
+    return ApplyOther(Op, Left, Right);
+  }
+  [[gnu::noinline]] bool ApplyOther(TOperator& Op, TPlainValue& Left, const TPlainValue& Right) {
+    const TOperatorProc P = Op.Proc;
+    // The quotient of two integers is their fraction, as OpDivide stores it
+    // in the default syntax (a zero divisor is its error).
+    if (P == OpDivide && Left.Kind == vkInteger && Right.Kind == vkInteger && Right.Numerator != 0) {
+      int64_t Num = Left.Numerator, Den = Right.Numerator;
+      if (ReduceFraction(Num, Den)) {
+        Left.Kind = Den == 1 ? vkInteger : vkFraction;
+        Left.Numerator = Num;
+        Left.Denominator = Den;
+        return true;
+      }
     }
     if (P == OpPower && IsNumber(Left) && Right.Kind == vkInteger && Right.Numerator != 0 &&
         Right.Numerator >= -2147483647 && Right.Numerator <= 2147483647) {
