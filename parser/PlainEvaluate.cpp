@@ -176,6 +176,21 @@ class TPlainEvaluation {
         return true;
       }
     }
+    // An integer to a small whole power: while the exact power stays below
+    // 2^63 - 1, every step of Power's repeated squaring is exact as well, so
+    // the power in integers is the integer SetReal would keep.
+    if (P == OpPower && Left.Kind == vkInteger && Right.Kind == vkInteger && Left.Numerator != 0 &&
+        Right.Numerator >= 1 && Right.Numerator <= 63) {
+      int64_t Power = 1;
+      bool Overflow = false;
+      for (int64_t K = 0; K < Right.Numerator && !Overflow; ++K)
+        Overflow = __builtin_mul_overflow(Power, Left.Numerator, &Power) || Power == INT64_MIN ||
+                   Power == INT64_MAX || Power == INT64_MIN + 1;
+      if (!Overflow) {
+        Left.Numerator = Power;
+        return true;
+      }
+    }
     if (P == OpPower && IsNumber(Left) && Right.Kind == vkInteger && Right.Numerator != 0 &&
         Right.Numerator >= -2147483647 && Right.Numerator <= 2147483647) {
       const Extended A = RealOf(Left);
