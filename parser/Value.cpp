@@ -230,13 +230,8 @@ bool AsBoolean(const TCalcValue& V, bool Convert) {
   RaiseKindError(V);
 }
 
-Extended AsReal(const TCalcValue& V, bool Convert) {
-  switch (V.Kind) {
-    case vkReal: return V.RealValue;
-    case vkInteger: return static_cast<Extended>(V.Numerator);
-    case vkFraction: return FractionToReal(V);
-    default: break;
-  }
+Extended AsRealOfOtherKinds(const TCalcValue& V, bool Convert) {
+  if (V.Kind == vkFraction) return FractionToReal(V);
   if (Convert) {
     switch (V.Kind) {
       case vkBoolean: return V.BoolValue ? 1 : 0;

@@ -115,7 +115,13 @@ bool IsNumeric(const TCalcValue& V);
 // false) refuses raise RaiseKindError, whose message names the offered kind.
 int64_t AsInteger(const TCalcValue& V, bool Convert = false);
 bool AsBoolean(const TCalcValue& V, bool Convert = false);
-Extended AsReal(const TCalcValue& V, bool Convert = false);
+Extended AsRealOfOtherKinds(const TCalcValue& V, bool Convert);
+// Inline for the two kinds nearly every function reads.
+inline Extended AsReal(const TCalcValue& V, bool Convert = false) {
+  if (V.Kind == vkReal) return V.RealValue;
+  if (V.Kind == vkInteger) return static_cast<Extended>(V.Numerator);
+  return AsRealOfOtherKinds(V, Convert);
+}
 std::string AsString(const TCalcValue& V, bool Convert = false);
 double AsDate(const TCalcValue& V, bool Convert = false);
 double AsTime(const TCalcValue& V, bool Convert = false);
