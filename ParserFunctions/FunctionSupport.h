@@ -8,14 +8,7 @@ namespace talvex {
 
 // The argument in radians, by the parser's angle unit (a degrees value is
 // always taken in degrees).
-inline Extended Radians(const TOperator& Op, const TCalcValue& Argument) {
-  // A number in radians is its own value (the conversion stores it and reads it back unchanged).
-  if (Op.Parser->AngleUnit == 1 && Argument.Kind == vkReal) return Argument.RealValue;
-  if (Op.Parser->AngleUnit == 1 && Argument.Kind == vkInteger) return static_cast<Extended>(Argument.Numerator);
-  TCalcValue R;
-  AngleToRadians(*Op.Parser, Argument, R);
-  return AsReal(R);
-}
+inline Extended Radians(const TOperator& Op, const TCalcValue& Argument) { return AngleInRadians(*Op.Parser, Argument); }
 
 // A result in radians stored in the parser's angle unit.
 inline void StoreAngle(const TOperator& Op, Extended Radians, TCalcValue& Result) {

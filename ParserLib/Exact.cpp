@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "ParserLib/RuntimeErrors.h"
+#include "ParserLib/X87.h"
 
 namespace talvex {
 namespace {
@@ -38,10 +39,9 @@ bool IsWholeInt64(long double X) {
 long double TruncReal(long double X) {
   const long double A = std::fabs(X);
   if (!(A < TwoTo63)) return X;  // whole already, or not finite
-  // Added to 2^63 the magnitude keeps no fraction: the sum is a whole number
-  // within one of it (in any rounding mode), taken back exactly. This spares
-  // the conversion to an integer its two changes of the control word.
-  long double T = (A + TwoTo63) - TwoTo63;
+  // The nearest whole number, one less where that is above: this spares the
+  // conversion to an integer its two changes of the control word.
+  long double T = x87::RoundInt(A);
   if (T > A) T -= 1;
   return std::signbit(X) ? -T : T;  // -0.5 truncates to -0
 }

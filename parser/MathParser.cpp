@@ -190,16 +190,19 @@ TOperator& TMathParser::FindFunction(std::string_view Name, TOperatorKind Kind) 
 
 void TMathParser::AddOperator(std::unique_ptr<TOperator> Op) { Operators.push_back(std::move(Op)); }
 
-void AngleToRadians(const TMathParser& Parser, const TCalcValue& Value, TCalcValue& Result) {
-  if (Value.Kind == vkDegrees) {
-    SetReal(Result, CheckReal(static_cast<Extended>(Value.ArcSeconds) / 3600 * DegreesToRadians));
-    return;
-  }
+Extended AngleInRadians(const TMathParser& Parser, const TCalcValue& Value) {
+  // As a stored value reads back: whole values (and -0) as their integers.
+  const auto Kept = [](Extended X) {
+    int64_t N = 0;
+    return IsStoredAsInteger(X, N) ? static_cast<Extended>(N) : X;
+  };
+  if (Value.Kind == vkDegrees)
+    return Kept(CheckReal(static_cast<Extended>(Value.ArcSeconds) / 3600 * DegreesToRadians));
   const Extended X = AsReal(Value);
   switch (Parser.AngleUnit) {
-    case 0: SetReal(Result, CheckReal(X * DegreesToRadians)); break;
-    case 2: SetReal(Result, CheckReal(X * GradsToRadians)); break;
-    default: SetReal(Result, X); break;
+    case 0: return Kept(CheckReal(X * DegreesToRadians));
+    case 2: return Kept(CheckReal(X * GradsToRadians));
+    default: return Value.Kind == vkReal || Value.Kind == vkInteger ? X : Kept(X);  // those read back as they are
   }
 }
 

@@ -322,7 +322,9 @@ class TMathParser {
 };
 
 void CheckBrackets(std::string_view Text);
-void AngleToRadians(const TMathParser& Parser, const TCalcValue& Value, TCalcValue& Result);
+// The value in radians by the parser's angle unit (a degrees value is always
+// taken in degrees), as a stored real would read back.
+Extended AngleInRadians(const TMathParser& Parser, const TCalcValue& Value);
 void RadiansToAngle(const TMathParser& Parser, const TCalcValue& Value, TCalcValue& Result);
 
 }  // namespace talvex

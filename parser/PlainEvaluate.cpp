@@ -293,6 +293,14 @@ class TPlainEvaluation {
     return FromCalc(FWork.Out, V);
   }
 
+  // The recursive loop nests a level per bracket, argument, prefix sign and
+  // rise of priority, and reads an operand once more (one level deeper)
+  // wherever a tighter operator follows it; counting every open level once
+  // more keeps this pass inside the depth the loop allows.
+  static bool WithinNesting(int Nest, std::ptrdiff_t OpenLevels) {
+    return Nest + OpenLevels + 1 <= TMathParser::MaxNesting;
+  }
+
   // One pass with a stack of values and one of pending operators; each
   // bracket or call is a level of its own. The state lives in locals so that
   // it stays in registers.
@@ -322,12 +330,8 @@ class TPlainEvaluation {
     TOperator** Base = Pending;  // the innermost level's first pending operator
     TOperator** Prefix = Prefixes;
     TPlainLevel* Level = Levels;  // the next free level
-    // The recursive loop nests a level per bracket, argument, prefix sign
-    // and rise of priority, and reads an operand once more (one level
-    // deeper) wherever a tighter operator follows it; counting every open
-    // level once more keeps this pass inside the depth the loop allows.
-    int Nest = 1;
-    const auto Deeper = [&] { return ++Nest + static_cast<int>(Level - Levels) + 1 <= TMathParser::MaxNesting; };
+    int Nest = 1;  // the levels of the recursive loop (see WithinNesting)
+    const auto Deeper = [&] { return WithinNesting(++Nest, Level - Levels); };
     // LastOperator as the loop would leave it, how many times the loop would
     // have set it, and what the operand read last left it (if it set it).
     TOperator* Last = nullptr;
@@ -335,7 +339,7 @@ class TPlainEvaluation {
     bool OperandEvents = false;
     TOperator* OperandLast = nullptr;
     const auto Open = [&](TOperator* Function, TOperator** PrefixBase) {
-      if (Level == LevelsEnd || ++Nest + static_cast<int>(Level - Levels) + 1 > TMathParser::MaxNesting) return false;
+      if (Level == LevelsEnd || !WithinNesting(++Nest, Level - Levels)) return false;
       FOpened = true;
       *Level++ = {Function, static_cast<uint32_t>(Base - Pending), static_cast<uint32_t>(PrefixBase - Prefixes),
                   static_cast<uint32_t>(FParser.ArgStack.size()), 0, Events};
