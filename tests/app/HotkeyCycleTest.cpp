@@ -10,7 +10,7 @@
 #include "app/HotkeyCycle.h"
 #include "lib/TextCodec.h"
 #include "lib/TextInjection.h"
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 
 namespace talvex::testing {
 namespace {
