@@ -2,12 +2,14 @@
 # Checks the distribution folder and the built Talvex.exe with the mingw
 # objdump and windres: a GUI program importing only system libraries, with
 # the tray icon ICON_1 at 32x32 and 16x16, the hand cursor HAND and its
-# version; the zip holds exactly the three files of the folder.
-#   check-talvex-image.sh DIST_FOLDER OBJDUMP WINDRES
+# version; the zip holds exactly the three files of the folder. Talvex.exe,
+# Vantrel.dll and talvex-calc.exe import only what Windows XP SP3 has.
+#   check-talvex-image.sh DIST_FOLDER OBJDUMP WINDRES TALVEX_CALC_EXE
 set -uo pipefail
 dist=${1:?distribution folder}
 objdump=${2:-i686-w64-mingw32-objdump}
 windres=${3:-i686-w64-mingw32-windres}
+calc=${4:?talvex-calc.exe}
 exe=$dist/Talvex.exe
 failures=0
 check() {
@@ -39,6 +41,9 @@ check "ICON_1 has a 32x32 and a 16x16 image" \
   bash -c 'grep -q "\"\\\\040\\\\040" <<<"$0" && grep -q "\"\\\\020\\\\020" <<<"$0"' "$icon_group"
 check "the cursor HAND exists" grep -q '"HAND" 12' <<<"$resources"
 check "FILEVERSION 2.0.0.43" grep -qE '^\s*FILEVERSION 2, 0, 0, 43\s*$' <<<"$resources"
+
+bash "$(dirname "$0")/check-imports.sh" "$objdump" "$exe" "$dist/Vantrel.dll" "$calc"
+failures=$((failures + $?))
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) of $dist failed"
