@@ -1,0 +1,99 @@
+// Builds the program's about window at the scale the system reports (the
+// Wine prefix's LogPixels), as Talvex.exe builds it, and checks that every
+// label's and button's text fits inside the part of its control that shows.
+// Its exit status is the number of failed checks.
+//   e2e_about_layout.exe EXPECTED_DPI
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "AppSession.h"
+#include "app/AboutWindow.h"
+#include "ui/Dpi.h"
+
+namespace talvex::e2e {
+namespace {
+
+constexpr int ButtonEdge = 2;  // DrawEdge's raised border, on each side
+
+int Failures = 0;
+
+void Check(bool Ok, const std::string& What) {
+  Say(std::string(Ok ? "ok   " : "FAIL ") + What);
+  if (!Ok) ++Failures;
+}
+
+std::string Size(int Width, int Height) { return std::to_string(Width) + "x" + std::to_string(Height); }
+
+struct TFit {
+  HWND Window;
+  UINT Dpi;
+};
+
+// One control: its text in its own font against what shows of it.
+void CheckFits(HWND Control, const TFit& Context) {
+  wchar_t Buffer[256] = {};
+  const int Length = GetWindowTextW(Control, Buffer, 256);
+  if (Length == 0) return;  // the panel
+  const std::wstring Text(Buffer, static_cast<std::size_t>(Length));
+  wchar_t Class[32] = {};
+  GetClassNameW(Control, Class, 32);
+  const bool Button = _wcsicmp(Class, L"Button") == 0;
+
+  RECT Shown{}, Place{}, Window{};
+  GetWindowRect(Control, &Place);
+  GetWindowRect(Context.Window, &Window);
+  IntersectRect(&Shown, &Place, &Window);
+  const int Inset = Button ? 2 * ButtonEdge : 0;
+  const int Width = Shown.right - Shown.left - Inset;
+  const int Height = Shown.bottom - Shown.top - Inset;
+
+  const auto Font = reinterpret_cast<HFONT>(SendMessageW(Control, WM_GETFONT, 0, 0));
+  const HDC Dc = GetDC(Control);
+  const HGDIOBJ Old = SelectObject(Dc, Font);
+  SIZE Extent{};
+  GetTextExtentPoint32W(Dc, Text.c_str(), Length, &Extent);
+  TEXTMETRICW Metrics{};
+  GetTextMetricsW(Dc, &Metrics);
+  SelectObject(Dc, Old);
+  ReleaseDC(Control, Dc);
+
+  Check(Font && Extent.cx <= Width && Metrics.tmHeight <= Height,
+        std::to_string(Context.Dpi) + " dpi: \"" + Utf8(Text) + "\" " + Size(Extent.cx, Metrics.tmHeight) +
+            " px in the " + Size(Width, Height) + " that show" + (Font ? "" : " (the control reports no font)"));
+}
+
+BOOL CALLBACK CheckChild(HWND Child, LPARAM Param) {
+  CheckFits(Child, *reinterpret_cast<const TFit*>(Param));
+  return TRUE;
+}
+
+int Run(UINT ExpectedDpi) {
+  TAboutWindow About(nullptr);
+  const UINT Dpi = ui::DpiOfWindow(About.Handle());
+  Check(Dpi == ExpectedDpi, "the window's scale is the prefix's " + std::to_string(ExpectedDpi) + " dpi (it is " +
+                                std::to_string(Dpi) + ")");
+  ShowWindow(About.Handle(), SW_SHOWNOACTIVATE);
+  UpdateWindow(About.Handle());
+  RECT Window{};
+  GetWindowRect(About.Handle(), &Window);
+  const TBox Expected = AboutWindowSize(Dpi);
+  Check(Window.right - Window.left == Expected.Width && Window.bottom - Window.top == Expected.Height,
+        "the window is " + Size(Window.right - Window.left, Window.bottom - Window.top) + " px, 364x181 scaled");
+  TFit Context{About.Handle(), Dpi};
+  EnumChildWindows(About.Handle(), CheckChild, reinterpret_cast<LPARAM>(&Context));
+  return Failures;
+}
+
+}  // namespace
+}  // namespace talvex::e2e
+
+int main(int Count, char** Arguments) {
+  if (Count != 2) {
+    std::fprintf(stderr, "usage: e2e_about_layout.exe EXPECTED_DPI\n");
+    return 100;
+  }
+  return talvex::e2e::Run(static_cast<UINT>(std::atoi(Arguments[1])));
+}
