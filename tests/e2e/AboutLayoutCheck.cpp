@@ -1,8 +1,10 @@
 // Builds the program's about window at the scale the system reports (the
 // Wine prefix's LogPixels), as Talvex.exe builds it, and checks that every
 // label's and button's text fits inside the part of its control that shows.
-// Its exit status is the number of failed checks.
-//   e2e_about_layout.exe EXPECTED_DPI
+// Then it tells the window, as Windows does when it moves to a monitor of
+// another scale (Wine never does), that its scale is now MOVED_DPI, and
+// checks the same again. Its exit status is the number of failed checks.
+//   e2e_about_layout.exe EXPECTED_DPI MOVED_DPI
 #include <windows.h>
 
 #include <cstdio>
@@ -70,7 +72,17 @@ BOOL CALLBACK CheckChild(HWND Child, LPARAM Param) {
   return TRUE;
 }
 
-int Run(UINT ExpectedDpi) {
+void CheckWindow(HWND About, UINT Dpi, const TBox& Expected, const std::string& Place) {
+  RECT Window{};
+  GetWindowRect(About, &Window);
+  const TBox Box{Window.left, Window.top, Window.right - Window.left, Window.bottom - Window.top};
+  Check(Box == Expected, "the window is " + Size(Box.Width, Box.Height) + " px at " + std::to_string(Box.Left) + "," +
+                             std::to_string(Box.Top) + ", " + Place);
+  TFit Context{About, Dpi};
+  EnumChildWindows(About, CheckChild, reinterpret_cast<LPARAM>(&Context));
+}
+
+int Run(UINT ExpectedDpi, UINT MovedDpi) {
   TAboutWindow About(nullptr);
   const UINT Dpi = ui::DpiOfWindow(About.Handle());
   Check(Dpi == ExpectedDpi, "the window's scale is the prefix's " + std::to_string(ExpectedDpi) + " dpi (it is " +
@@ -79,11 +91,21 @@ int Run(UINT ExpectedDpi) {
   UpdateWindow(About.Handle());
   RECT Window{};
   GetWindowRect(About.Handle(), &Window);
-  const TBox Expected = AboutWindowSize(Dpi);
-  Check(Window.right - Window.left == Expected.Width && Window.bottom - Window.top == Expected.Height,
-        "the window is " + Size(Window.right - Window.left, Window.bottom - Window.top) + " px, 364x181 scaled");
-  TFit Context{About.Handle(), Dpi};
-  EnumChildWindows(About.Handle(), CheckChild, reinterpret_cast<LPARAM>(&Context));
+  TBox Expected = AboutWindowSize(Dpi);
+  Expected.Left = Window.left;
+  Expected.Top = Window.top;
+  CheckWindow(About.Handle(), Dpi, Expected, "364x181 scaled");
+
+  // The place Windows would suggest on the other monitor, a little off the old one.
+  Expected = AboutWindowSize(MovedDpi);
+  Expected.Left = Window.left + 40;
+  Expected.Top = Window.top + 30;
+  RECT Suggested{Expected.Left, Expected.Top, Expected.Left + Expected.Width, Expected.Top + Expected.Height};
+  SendMessageW(About.Handle(), ui::DpiChangedMessage, MAKEWPARAM(MovedDpi, MovedDpi),
+               reinterpret_cast<LPARAM>(&Suggested));
+  UpdateWindow(About.Handle());
+  Say("after a change of scale to " + std::to_string(MovedDpi) + " dpi:");
+  CheckWindow(About.Handle(), MovedDpi, Expected, "the place suggested with the change");
   return Failures;
 }
 
@@ -91,9 +113,9 @@ int Run(UINT ExpectedDpi) {
 }  // namespace talvex::e2e
 
 int main(int Count, char** Arguments) {
-  if (Count != 2) {
-    std::fprintf(stderr, "usage: e2e_about_layout.exe EXPECTED_DPI\n");
+  if (Count != 3) {
+    std::fprintf(stderr, "usage: e2e_about_layout.exe EXPECTED_DPI MOVED_DPI\n");
     return 100;
   }
-  return talvex::e2e::Run(static_cast<UINT>(std::atoi(Arguments[1])));
+  return talvex::e2e::Run(static_cast<UINT>(std::atoi(Arguments[1])), static_cast<UINT>(std::atoi(Arguments[2])));
 }

@@ -2,7 +2,8 @@
 # The about window at 96, 120, 144 and 192 dots per inch, each set through
 # the Wine prefix's LogPixels: e2e_about_layout.exe builds the about window
 # as the program does and checks that every label's text fits inside its
-# control; e2e_about_driver.exe shows the about window of the real
+# control, also after a change of scale as a move to another monitor brings
+# (to the next of the four); e2e_about_driver.exe shows the about window of the real
 # Talvex.exe, which this script photographs into
 # build/win32/artifacts/about-window-<dpi>dpi.png, and closes it with Esc and
 # with Enter. Then, at 96 dpi and with the prefix's program for .html files
@@ -62,10 +63,12 @@ run() {
 cd "$test_dir"
 windows_dist=$(session_windows_path "$dist_dir")
 windows_work=$(session_windows_path "$work")
-for dpi in 96 120 144 192; do
+scales=(96 120 144 192)
+for i in "${!scales[@]}"; do
+  dpi=${scales[$i]}
   echo "== $dpi dpi"
   use_dpi "$dpi"
-  run e2e_about_layout.exe "$dpi"
+  run e2e_about_layout.exe "$dpi" "${scales[$(((i + 1) % ${#scales[@]}))]}"
   run e2e_about_driver.exe about "$windows_dist" "$windows_work" "$dpi"
 done
 
