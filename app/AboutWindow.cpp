@@ -55,7 +55,7 @@ TAboutWindow::TAboutWindow(HWND Owner) {
   // made transparent before its controls, which take that on, so the gradient
   // shows behind every label and button.
   Panel->Transparent = true;
-  Panel->OnMouseDown = [this] { Drag(); };
+  Panel->OnMouseDown = [this] { DragAboutWindow(); };
 
   // Made at their places at 96 dpi; Scaling moves them to the monitor's scale.
   const auto MakeLabel = [this](const wchar_t* Text, TAboutControl Control) {
@@ -63,7 +63,7 @@ TAboutWindow::TAboutWindow(HWND Owner) {
     auto Label = std::make_unique<ui::TLabel>(*Panel, Text, B.Left, B.Top, B.Width, B.Height);
     Label->TextColor = ui::White;
     Label->Background = ui::ButtonFace;
-    Label->OnMouseDown = [this] { Drag(); };
+    Label->OnMouseDown = [this] { DragAboutWindow(); };
     return Label;
   };
   TitleLabel = MakeLabel(L"Talvex 2.0 бета (b43)", acTitle);
@@ -119,7 +119,7 @@ bool TAboutWindow::OnKey(UINT Key) {
   return true;
 }
 
-void TAboutWindow::Drag() {
+void TAboutWindow::DragAboutWindow() {
   ReleaseCapture();
   SendMessageW(Handle(), WM_SYSCOMMAND, DragByCaption, 0);
 }

@@ -40,7 +40,7 @@ class TAboutWindow final : private IAboutSurface {
   void Repaint() override;
 
   HWND ControlHandle(TAboutControl Control) const;
-  void Drag();
+  void DragAboutWindow();
   bool OnKey(UINT Key);
 
   // The controls, in their order.

@@ -12,6 +12,9 @@ namespace {
 // Index of ShellOpenFile's show states.
 enum TShowIndex { siNormal, siMinimized, siMaximized, siHidden };
 
+// The menu's items by index, in template order, separators skipped.
+enum TMenuItem { miAbout, miHelp, miExit };
+
 // ShellExecute's result: above 32 when it succeeded, else its error.
 long ShellOpenFile(const std::wstring& File, const std::wstring& Parameters, const std::wstring& Directory,
                    TShowIndex ShowIndex) {
@@ -33,13 +36,13 @@ void TCalculatorApp::BuildPopupMenu() {
 
 void TCalculatorApp::OnMenuItem(int Item) {
   switch (Item) {
-    case 0:
+    case miAbout:
       ShowAboutWindow();
       break;
-    case 1:
+    case miHelp:
       OpenHelpFile();
       break;
-    case 2:
+    case miExit:
       PostMessageW(Application.Handle(), WM_CLOSE, 0, 0);
       break;
   }
