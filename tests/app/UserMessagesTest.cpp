@@ -10,20 +10,24 @@ namespace {
 
 constexpr const wchar_t* Folder = L"C:\\Tools\\Talvex\\";
 
-// The specified text stays the first line; the second says what is wrong,
-// and where the file is expected whenever a file is the matter.
-TEST(UserMessages, AMonitorFailureSaysWhatIsWrongUnderTheSpecifiedText) {
+// "Ошибка инициализации" stays the first line; the second says what is
+// wrong, and where the file is expected whenever a file is the matter.
+TEST(UserMessages, AMonitorFailureSaysWhatIsWrongBelowTheFirstLine) {
   struct TRow {
     TMonitorFailure Failure;
     const char* Second;
     bool NamesThePath;
   };
-  for (const TRow& R : {TRow{TMonitorFailure::Missing, "Не найден файл Vantrel.dll. Он должен лежать рядом с Talvex.exe:", true},
-                        {TMonitorFailure::Unusable, "Файл Vantrel.dll не загружается или не подходит", true},
-                        {TMonitorFailure::NotInstalled, "Vantrel.dll не смог установить перехват клавиатуры и мыши.", false}}) {
+  const TRow Rows[] = {
+      {TMonitorFailure::Missing, "Не найден файл Vantrel.dll. Он должен лежать рядом с Talvex.exe:", true},
+      {TMonitorFailure::Unusable, "Файл Vantrel.dll не загружается или не подходит", true},
+      {TMonitorFailure::NotInstalled, "Vantrel.dll не смог установить перехват клавиатуры и мыши.", false},
+  };
+  const std::string First = "Ошибка инициализации\n";
+  for (const TRow& R : Rows) {
     const std::string Text = Utf8(MonitorFailureText(R.Failure, Folder));
-    EXPECT_EQ(Text.rfind("Ошибка инициализации\n", 0), 0u) << Text;
-    EXPECT_EQ(Text.find(R.Second), std::string("Ошибка инициализации\n").size()) << Text;
+    EXPECT_EQ(Text.rfind(First, 0), 0u) << Text;
+    EXPECT_EQ(Text.find(R.Second), First.size()) << Text;
     EXPECT_EQ(Text.find("\nC:\\Tools\\Talvex\\Vantrel.dll") != std::string::npos, R.NamesThePath) << Text;
   }
 }

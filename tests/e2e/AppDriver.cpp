@@ -173,7 +173,7 @@ void TSuite::CheckWithoutMonitor() {
     PumpFor(200);
     wchar_t BoxCaption[128] = {};
     GetWindowTextW(Box, BoxCaption, 128);
-    // The specified text, then the missing file and where it belongs.
+    // "Ошибка инициализации", then the missing file and where it belongs.
     const std::wstring Expected = L"Ошибка инициализации\nНе найден файл Vantrel.dll. Он должен лежать рядом с "
                                   L"Talvex.exe:\n" + Lonely + L"\\Vantrel.dll";
     const auto Texts = MessageBoxTexts(Box);
