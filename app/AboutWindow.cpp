@@ -13,6 +13,7 @@ namespace {
 constexpr BYTE AboutAlpha = 150;
 constexpr int AboutFontHeight = 18;
 constexpr WPARAM DragByCaption = 0xF012;  // SC_MOVE plus the caption's hit-test code
+constexpr int HandCursorSize = 32;
 
 constexpr ui::TColor Blue = ui::TColor::Rgb(0, 0, 255);
 constexpr ui::TColor Navy = ui::TColor::Rgb(0, 0, 128);
@@ -167,9 +168,8 @@ void TAboutWindow::UseDpi(unsigned Dpi) {
   OkButton->SetDpi(Dpi);
   HelpButton->SetDpi(Dpi);
 
-  // The size of the system's cursors at this scale.
-  const HCURSOR Hand =
-      HandCursorOf(MulDiv(GetSystemMetrics(SM_CXCURSOR), static_cast<int>(Dpi), static_cast<int>(ui::SystemDpi())));
+  // Drawn at 32 pixels for 100 %, with images for 125, 150 and 200 %.
+  const HCURSOR Hand = HandCursorOf(MulDiv(HandCursorSize, static_cast<int>(Dpi), static_cast<int>(BaseDpi)));
   WebLinkLabel->Cursor = Hand;
   MailLinkLabel->Cursor = Hand;
 }

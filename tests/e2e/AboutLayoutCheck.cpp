@@ -1,6 +1,7 @@
 // Builds the program's about window at the scale the system reports (the
 // Wine prefix's LogPixels), as Talvex.exe builds it, and checks that every
-// label's and button's text fits inside the part of its control that shows.
+// label's and button's text fits inside the part of its control that shows,
+// and that the links' hand cursor has the size of a cursor at that scale.
 // Then it tells the window, as Windows does when it moves to a monitor of
 // another scale (Wine never does), that its scale is now MOVED_DPI, and
 // checks the same again. Its exit status is the number of failed checks.
@@ -67,8 +68,39 @@ void CheckFits(HWND Control, const TFit& Context) {
             " px in the " + Size(Width, Height) + " that show" + (Font ? "" : " (the control reports no font)"));
 }
 
+// The cursor a control sets when the mouse is over it, if not the arrow.
+HCURSOR HandOf(HWND Control) {
+  SetCursor(nullptr);
+  SendMessageW(Control, WM_SETCURSOR, reinterpret_cast<WPARAM>(Control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  const HCURSOR Cursor = GetCursor();
+  return Cursor != LoadCursorW(nullptr, IDC_ARROW) ? Cursor : nullptr;
+}
+
+int HeightOf(HCURSOR Cursor) {
+  ICONINFO Info{};
+  if (!GetIconInfo(Cursor, &Info)) return 0;
+  BITMAP Mask{};
+  GetObjectW(Info.hbmMask, sizeof Mask, &Mask);
+  DeleteObject(Info.hbmMask);
+  if (Info.hbmColor) DeleteObject(Info.hbmColor);
+  // A monochrome cursor's mask holds its AND and XOR halves.
+  return Info.hbmColor ? Mask.bmHeight : Mask.bmHeight / 2;
+}
+
+struct TPass {
+  TFit Fit;
+  int Hands = 0;
+};
+
 BOOL CALLBACK CheckChild(HWND Child, LPARAM Param) {
-  CheckFits(Child, *reinterpret_cast<const TFit*>(Param));
+  auto* Pass = reinterpret_cast<TPass*>(Param);
+  CheckFits(Child, Pass->Fit);
+  if (const HCURSOR Hand = HandOf(Child)) {
+    ++Pass->Hands;
+    const int Expected = MulDiv(32, static_cast<int>(Pass->Fit.Dpi), 96);
+    Check(HeightOf(Hand) == Expected, std::to_string(Pass->Fit.Dpi) + " dpi: a link's hand cursor is " +
+                                          std::to_string(HeightOf(Hand)) + " px, 32 scaled");
+  }
   return TRUE;
 }
 
@@ -78,8 +110,9 @@ void CheckWindow(HWND About, UINT Dpi, const TBox& Expected, const std::string& 
   const TBox Box{Window.left, Window.top, Window.right - Window.left, Window.bottom - Window.top};
   Check(Box == Expected, "the window is " + Size(Box.Width, Box.Height) + " px at " + std::to_string(Box.Left) + "," +
                              std::to_string(Box.Top) + ", " + Place);
-  TFit Context{About, Dpi};
-  EnumChildWindows(About, CheckChild, reinterpret_cast<LPARAM>(&Context));
+  TPass Pass{{About, Dpi}};
+  EnumChildWindows(About, CheckChild, reinterpret_cast<LPARAM>(&Pass));
+  Check(Pass.Hands == 2, "both links show the hand cursor (" + std::to_string(Pass.Hands) + " controls do)");
 }
 
 int Run(UINT ExpectedDpi, UINT MovedDpi) {
