@@ -117,9 +117,9 @@ int CheckAbout(const std::wstring& Dist, const std::wstring& Work, UINT Dpi) {
         "the about window is " + std::to_string(Width) + "x" + std::to_string(Height) + " px, 364x181 scaled");
   Check(Session.Photograph(Area, "about-window-" + std::to_string(Dpi) + "dpi.png"), "its screenshot was taken");
 
+  // The program brings the window to the foreground itself; the keys go there.
   for (const auto& [Key, Name] : {std::pair<WORD, const char*>{VK_ESCAPE, "Esc"}, {VK_RETURN, "Enter"}}) {
     if (!About) break;
-    SetForegroundWindow(About);
     Press(Key);
     Check(PumpUntil([&] { return !IsWindowVisible(About); }, SettleTimeout), std::string(Name) + " closes the about window");
     if (Key == VK_ESCAPE) About = Session.ShowAbout();
