@@ -1,133 +1,179 @@
-// The about window, its controls and the tray menu.
-#include "app/CalculatorApp.h"
+#include "app/AboutWindow.h"
 
-#include <shellapi.h>
+#include <utility>
+#include <vector>
 
 #include "app/Resources.h"
+#include "ui/Dpi.h"
 
 namespace talvex {
 
 namespace {
 
-constexpr int AboutWidth = 364;
-constexpr int AboutHeight = 181;
 constexpr BYTE AboutAlpha = 150;
 constexpr int AboutFontHeight = 18;
 constexpr WPARAM DragByCaption = 0xF012;  // SC_MOVE plus the caption's hit-test code
-
-constexpr const wchar_t* HelpFileName = L"talvex.html";
-
-// Index of ShellOpenFile's show states.
-enum TShowIndex { siNormal, siMinimized, siMaximized, siHidden };
+constexpr int HandCursorSize = 32;
 
 constexpr ui::TColor Blue = ui::TColor::Rgb(0, 0, 255);
 constexpr ui::TColor Navy = ui::TColor::Rgb(0, 0, 128);
 constexpr ui::TColor Yellow = ui::TColor::Rgb(255, 255, 0);
 
+constexpr ui::TFontStyle WindowFont{L"MS Sans Serif", AboutFontHeight};
 constexpr ui::TFontStyle TitleFont{L"Times New Roman", 20, true, false, RUSSIAN_CHARSET};
 constexpr ui::TFontStyle LinkFont{L"MS Sans Serif", 0, true, true, RUSSIAN_CHARSET};
 
-// The program's folder, with its last path delimiter.
-std::wstring ProgramFolder() {
-  wchar_t Path[MAX_PATH] = {};
-  const DWORD Length = GetModuleFileNameW(nullptr, Path, MAX_PATH);
-  std::wstring Folder(Path, Length);
-  const std::size_t Delimiter = Folder.find_last_of(L"\\/:");
-  return Delimiter == std::wstring::npos ? std::wstring() : Folder.substr(0, Delimiter + 1);
-}
+TBox BoxOf(const RECT& R) { return {R.left, R.top, R.right - R.left, R.bottom - R.top}; }
 
-void ShellOpenFile(const std::wstring& File, const std::wstring& Parameters, const std::wstring& Directory,
-                   TShowIndex ShowIndex) {
-  static constexpr int ShowStates[] = {SW_SHOWNORMAL, SW_MINIMIZE, SW_SHOWMAXIMIZED, SW_HIDE};
-  // A missing help file or browser is not reported: the shell's result is not used.
-  ShellExecuteW(nullptr, nullptr, File.c_str(), Parameters.empty() ? nullptr : Parameters.c_str(),
-                Directory.empty() ? nullptr : Directory.c_str(), ShowStates[ShowIndex]);
+// The hand cursor at Size pixels, from the image nearest that size. Kept for
+// the life of the process, like the fonts: a cursor on the screen must not
+// be destroyed, and there are only as many as scales met.
+HCURSOR HandCursorOf(int Size) {
+  static std::vector<std::pair<int, HCURSOR>> Loaded;
+  for (const auto& [LoadedSize, Cursor] : Loaded)
+    if (LoadedSize == Size) return Cursor;
+  const auto Cursor =
+      static_cast<HCURSOR>(LoadImageW(GetModuleHandleW(nullptr), resources::HandCursor, IMAGE_CURSOR, Size, Size, 0));
+  Loaded.emplace_back(Size, Cursor);
+  return Cursor;
 }
 
 }  // namespace
 
-void TCalculatorApp::BuildAboutWindow() {
-  AboutWindow = std::make_unique<ui::TForm>(Application.Handle(), L"Talvex", AboutWidth, AboutHeight, CS_NOCLOSE);
-  AboutWindow->SetFont({L"MS Sans Serif", AboutFontHeight});
-  AboutWindow->SetAlpha(AboutAlpha);
-  AboutWindow->OnMenuCommand = [this](UINT Command) {
-    if (const auto Item = PopupMenu ? PopupMenu->ItemOfCommand(Command) : std::nullopt) OnMenuItem(*Item);
+TAboutWindow::TAboutWindow(HWND Owner) {
+  const TBox Size = AboutWindowSize(BaseDpi);
+  Window = std::make_unique<ui::TForm>(Owner, L"Talvex", Size.Width, Size.Height, CS_NOCLOSE);
+  Window->SetAlpha(AboutAlpha);
+  Window->OnDpiChanged = [this](UINT Dpi, const RECT& Suggested) {
+    const TBox Place = BoxOf(Suggested);
+    // A minimised window keeps its place; it gets its size when shown.
+    Scaling.Apply(Dpi, IsIconic(Handle()) ? nullptr : &Place);
   };
+  Window->OnKey = [this](UINT Key) { return OnKey(Key); };
 
-  Panel = std::make_unique<ui::TGradientPanel>(*AboutWindow, Blue, Navy);
+  Panel = std::make_unique<ui::TGradientPanel>(*Window, Blue, Navy);
   // Its own colour, white, never shows: the gradient covers every pixel. It is
   // made transparent before its controls, which take that on, so the gradient
   // shows behind every label and button.
   Panel->Transparent = true;
   Panel->OnMouseDown = [this] { DragAboutWindow(); };
 
-  const auto MakeLabel = [this](const wchar_t* Text, int X, int Y, int Width, int Height) {
-    auto Label = std::make_unique<ui::TLabel>(*Panel, Text, X, Y, Width, Height);
+  // Made at their places at 96 dpi; Scaling moves them to the monitor's scale.
+  const auto MakeLabel = [this](const wchar_t* Text, TAboutControl Control) {
+    const TBox B = AboutControlBox(Control, BaseDpi);
+    auto Label = std::make_unique<ui::TLabel>(*Panel, Text, B.Left, B.Top, B.Width, B.Height);
     Label->TextColor = ui::White;
     Label->Background = ui::ButtonFace;
     Label->OnMouseDown = [this] { DragAboutWindow(); };
     return Label;
   };
-  TitleLabel = MakeLabel(L"Talvex 2.0 бета (b43)", 16, 8, 353, 22);
+  TitleLabel = MakeLabel(L"Talvex 2.0 бета (b43)", acTitle);
   TitleLabel->TextColor = Yellow;
   TitleLabel->Background = Yellow;
   TitleLabel->Transparent = true;
   TitleLabel->Font = TitleFont;
-  CreditsLabel = MakeLabel(L"Свободная разработка команды Talvex", 16, 32, 353, 22);
-  EditorLabel = MakeLabel(L"В любом редакторе...", 16, 56, 353, 14);
+  CreditsLabel = MakeLabel(L"Свободная разработка команды Talvex", acCredits);
+  EditorLabel = MakeLabel(L"В любом редакторе...", acEditor);
   EditorLabel->Transparent = true;
-  Step1Label = MakeLabel(L"1) Выделите математическое выражение", 16, 72, 353, 17);
-  Step2Label = MakeLabel(L"2) Нажмите CTRL+NumLock (или Shift+NumLock) и ", 16, 88, 353, 17);
-  ResultLabel = MakeLabel(L"Получите результат!", 16, 104, 161, 17);
+  Step1Label = MakeLabel(L"1) Выделите математическое выражение", acStep1);
+  Step2Label = MakeLabel(L"2) Нажмите CTRL+NumLock (или Shift+NumLock) и ", acStep2);
+  ResultLabel = MakeLabel(L"Получите результат!", acResult);
 
   // No web page or mail address of the program exists: both links lead to its help.
-  const HCURSOR Hand = LoadCursorW(GetModuleHandleW(nullptr), resources::HandCursor);
-  const auto MakeLink = [&](const wchar_t* Text, int Y) {
-    auto Link = MakeLabel(Text, 16, Y, 169, 17);
+  const auto MakeLink = [&](const wchar_t* Text, TAboutControl Control) {
+    auto Link = MakeLabel(Text, Control);
     Link->Font = LinkFont;
-    Link->Cursor = Hand;
     Link->OnMouseDown = nullptr;
-    Link->OnClick = [this] { OpenHelpFile(); };
+    Link->OnClick = [this] {
+      if (OnHelp) OnHelp();
+    };
     return Link;
   };
-  WebLinkLabel = MakeLink(L"Справка: talvex.html", 128);
-  MailLinkLabel = MakeLink(L"Функции и примеры", 144);
+  WebLinkLabel = MakeLink(L"Справка: talvex.html", acWebLink);
+  MailLinkLabel = MakeLink(L"Функции и примеры", acMailLink);
   MailLinkLabel->Background = ui::TLabel::DefaultBackground;
 
-  HelpButton = std::make_unique<ui::TOwnerDrawButton>(*Panel, L"Справка", 240, 120, 113, 25);
-  HelpButton->TextColor = ui::White;
-  HelpButton->Background = ui::ButtonFace;
-  HelpButton->OnClick = [this] { OpenHelpFile(); };
-  OkButton = std::make_unique<ui::TOwnerDrawButton>(*Panel, L"OK", 240, 144, 113, 25);
-  OkButton->TextColor = Yellow;
-  OkButton->Background = ui::ButtonFace;
-  OkButton->OnClick = [this] { HideAboutWindow(); };
+  const auto MakeButton = [this](const wchar_t* Text, TAboutControl Control, ui::TColor Colour) {
+    const TBox B = AboutControlBox(Control, BaseDpi);
+    auto Button = std::make_unique<ui::TOwnerDrawButton>(*Panel, Text, B.Left, B.Top, B.Width, B.Height);
+    Button->TextColor = Colour;
+    Button->Background = ui::ButtonFace;
+    return Button;
+  };
+  HelpButton = MakeButton(L"Справка", acHelp, ui::White);
+  HelpButton->OnClick = [this] {
+    if (OnHelp) OnHelp();
+  };
+  OkButton = MakeButton(L"OK", acOk, Yellow);
+  OkButton->OnClick = [this] {
+    if (OnClose) OnClose();
+  };
+
+  Scaling.Apply(ui::DpiOfWindow(Handle()));
 }
 
-void TCalculatorApp::BuildPopupMenu() {
-  PopupMenu = std::make_unique<ui::TPopupMenu>(
-      std::initializer_list<const wchar_t*>{L"Автора!", L"Справка", L"-", L"В&ыход"});
+void TAboutWindow::FitToMonitor() { Scaling.Apply(ui::DpiOfWindow(Handle())); }
+
+bool TAboutWindow::OnKey(UINT Key) {
+  if (Key != VK_ESCAPE && Key != VK_RETURN) return false;
+  if (OnClose) OnClose();
+  return true;
 }
 
-void TCalculatorApp::OnMenuItem(int Item) {
-  switch (Item) {
-    case 0:
-      ShowAboutWindow();
-      break;
-    case 1:
-      ShellOpenFile(HelpFileName, L"", ProgramFolder(), siNormal);
-      break;
-    case 2:
-      PostMessageW(Application.Handle(), WM_CLOSE, 0, 0);
-      break;
-  }
-}
-
-void TCalculatorApp::DragAboutWindow() {
+void TAboutWindow::DragAboutWindow() {
   ReleaseCapture();
-  SendMessageW(AboutWindow->Handle(), WM_SYSCOMMAND, DragByCaption, 0);
+  SendMessageW(Handle(), WM_SYSCOMMAND, DragByCaption, 0);
 }
 
-void TCalculatorApp::OpenHelpFile() { ShellOpenFile(HelpFileName, L"", ProgramFolder(), siNormal); }
+TBox TAboutWindow::WindowBox() {
+  RECT R{};
+  GetWindowRect(Handle(), &R);
+  return BoxOf(R);
+}
+
+void TAboutWindow::MoveWindow(const TBox& Box) {
+  // A minimised window would take this as its icon's place.
+  if (IsIconic(Handle())) return;
+  SetWindowPos(Handle(), nullptr, Box.Left, Box.Top, Box.Width, Box.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Panel->Handle(), nullptr, 0, 0, Box.Width, Box.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND TAboutWindow::ControlHandle(TAboutControl Control) const {
+  switch (Control) {
+    case acTitle: return TitleLabel->Handle();
+    case acResult: return ResultLabel->Handle();
+    case acWebLink: return WebLinkLabel->Handle();
+    case acMailLink: return MailLinkLabel->Handle();
+    case acCredits: return CreditsLabel->Handle();
+    case acStep1: return Step1Label->Handle();
+    case acStep2: return Step2Label->Handle();
+    case acEditor: return EditorLabel->Handle();
+    case acOk: return OkButton->Handle();
+    case acHelp: return HelpButton->Handle();
+    case acControlCount: break;
+  }
+  return nullptr;
+}
+
+void TAboutWindow::PlaceControl(TAboutControl Control, const TBox& Box) {
+  SetWindowPos(ControlHandle(Control), nullptr, Box.Left, Box.Top, Box.Width, Box.Height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TAboutWindow::UseDpi(unsigned Dpi) {
+  Window->SetFont(WindowFont, Dpi);
+  for (ui::TLabel* Label : {TitleLabel.get(), ResultLabel.get(), WebLinkLabel.get(), MailLinkLabel.get(),
+                            CreditsLabel.get(), Step1Label.get(), Step2Label.get(), EditorLabel.get()})
+    Label->Dpi = Dpi;
+  OkButton->SetDpi(Dpi);
+  HelpButton->SetDpi(Dpi);
+
+  // Drawn at 32 pixels for 100 %, with images for 125, 150 and 200 %.
+  const HCURSOR Hand = HandCursorOf(MulDiv(HandCursorSize, static_cast<int>(Dpi), static_cast<int>(BaseDpi)));
+  WebLinkLabel->Cursor = Hand;
+  MailLinkLabel->Cursor = Hand;
+}
+
+void TAboutWindow::Repaint() { RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN); }
 
 }  // namespace talvex

@@ -14,4 +14,20 @@ inline constexpr const wchar_t* PositionPrefix = L"Позиция ";
 inline constexpr const wchar_t* NotInCodePage = L"Символ вне кодовой страницы 1251";
 inline constexpr const wchar_t* OutOfMemory = L"Недостаточно памяти";
 
+// The second lines of "Ошибка инициализации": what is wrong with the monitor
+// library and what to do.
+inline constexpr const wchar_t* MonitorMissing = L"Не найден файл Vantrel.dll. Он должен лежать рядом с Talvex.exe:";
+inline constexpr const wchar_t* MonitorUnusable =
+    L"Файл Vantrel.dll не загружается или не подходит к этой версии программы. Нужен Vantrel.dll из того же "
+    L"выпуска, что и Talvex.exe:";
+inline constexpr const wchar_t* MonitorNotInstalled =
+    L"Vantrel.dll не смог установить перехват клавиатуры и мыши. Запустите Talvex.exe ещё раз; если это не "
+    L"поможет, проверьте, не запрещает ли перехват защитная программа.";
+
+// When "Справка" cannot open the help file.
+inline constexpr const wchar_t* HelpNoProgram = L"Нет программы, которая открывает файл справки (.html).";
+inline constexpr const wchar_t* HelpMissing = L"Файл справки не найден. Он должен лежать рядом с Talvex.exe:";
+inline constexpr const wchar_t* HelpFailed = L"Не удалось открыть файл справки (ошибка ";
+inline constexpr const wchar_t* HelpLiesHere = L"Файл справки лежит здесь, его можно открыть в любом браузере:";
+
 }  // namespace talvex::texts

@@ -13,9 +13,22 @@ namespace {
 
 constexpr int RadiansUnit = 1;
 
+bool FileExists(const std::wstring& Path) {
+  const DWORD Attributes = GetFileAttributesW(Path.c_str());
+  return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 static_assert(ShowHide == SW_HIDE && ShowMinimize == SW_MINIMIZE && ShowRestore == SW_RESTORE && ShowShow == SW_SHOW);
 
 }  // namespace
+
+std::wstring ProgramFolder() {
+  wchar_t Path[MAX_PATH] = {};
+  const DWORD Length = GetModuleFileNameW(nullptr, Path, MAX_PATH);
+  std::wstring Folder(Path, Length);
+  const std::size_t Delimiter = Folder.find_last_of(L"\\/:");
+  return Delimiter == std::wstring::npos ? std::wstring() : Folder.substr(0, Delimiter + 1);
+}
 
 TCalculatorApp::TCalculatorApp(ui::TApplicationWindow& ApplicationWindow) : Application(ApplicationWindow) {}
 
@@ -31,16 +44,18 @@ void TCalculatorApp::SetupApplication() {
   RegisterHotkeys();
   BuildPopupMenu();
 
-  TrayIcon = std::make_unique<ui::TTrayIcon>(
-      Application.Handle(), LoadIconW(GetModuleHandleW(nullptr), resources::TrayIcon), texts::InitialTooltip);
+  // The tray shows small icons: the image drawn for that size, not the large one shrunk.
+  const auto Icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), resources::TrayIcon, IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  TrayIcon = std::make_unique<ui::TTrayIcon>(Application.Handle(), Icon, texts::InitialTooltip);
   TrayIcon->OnMouse = [this](UINT MouseMessage) { OnTrayMouse(MouseMessage); };
   Application.SetTrayIcon(TrayIcon.get());
 
   if (!Monitor.InstallMonitor()) {
-    ShowMessage(texts::InitError);
+    ShowMessage(MonitorFailureText(MonitorFailure(), ProgramFolder()));
     PostQuitMessage(1);  // the loop ends on its first pass; the steps below still run
   }
-  AboutWindow->OnDestroy = [this] { OnAboutDestroy(); };
+  AboutWindow->Form().OnDestroy = [this] { OnAboutDestroy(); };
 
   ShowWindow(Application.Handle(), SW_MINIMIZE);
   ShowWindow(Application.Handle(), SW_HIDE);
@@ -49,6 +64,20 @@ void TCalculatorApp::SetupApplication() {
   SetClock(&Clock);
   // The operator and function tables are built at the first calculation.
   Parser.AngleUnit = RadiansUnit;
+}
+
+void TCalculatorApp::BuildAboutWindow() {
+  AboutWindow = std::make_unique<TAboutWindow>(Application.Handle());
+  AboutWindow->OnHelp = [this] { OpenHelpFile(); };
+  AboutWindow->OnClose = [this] { HideAboutWindow(); };
+  AboutWindow->Form().OnMenuCommand = [this](UINT Command) {
+    if (const auto Item = PopupMenu ? PopupMenu->ItemOfCommand(Command) : std::nullopt) OnMenuItem(*Item);
+  };
+}
+
+TMonitorFailure TCalculatorApp::MonitorFailure() const {
+  if (Monitor.IsBound()) return TMonitorFailure::NotInstalled;
+  return FileExists(ProgramFolder() + MonitorLibraryFile) ? TMonitorFailure::Unusable : TMonitorFailure::Missing;
 }
 
 void TCalculatorApp::RegisterHotkeys() {
@@ -78,7 +107,10 @@ void TCalculatorApp::OnTrayMouse(UINT MouseMessage) {
 
 void TCalculatorApp::HideAboutWindow() { AboutVisibility.Hide(); }
 
-void TCalculatorApp::ShowAboutWindow() { AboutVisibility.Show(); }
+void TCalculatorApp::ShowAboutWindow() {
+  AboutVisibility.Show();
+  AboutWindow->FitToMonitor();
+}
 
 void TCalculatorApp::OnAboutDestroy() {
   UnregisterHotkeys();
@@ -93,11 +125,11 @@ bool TAboutWindowShell::GetMinimizeAnimation() { return talvex::GetMinimizeAnima
 
 void TAboutWindowShell::SetMinimizeAnimation(bool On) { talvex::SetMinimizeAnimation(On); }
 
-void TAboutWindowShell::SetSizingFrame(bool On) { Form->SetSizingFrame(On); }
+void TAboutWindowShell::SetSizingFrame(bool On) { Window->Form().SetSizingFrame(On); }
 
-void TAboutWindowShell::ShowWindow(int Command) { ::ShowWindow(Form->Handle(), Command); }
+void TAboutWindowShell::ShowWindow(int Command) { ::ShowWindow(Window->Handle(), Command); }
 
-void TAboutWindowShell::BringToForeground() { SetForegroundWindow(Form->Handle()); }
+void TAboutWindowShell::BringToForeground() { SetForegroundWindow(Window->Handle()); }
 
 THotkeyId TCalculatorApp::AddGlobalAtom(const char* Name) { return GlobalAddAtomA(Name); }
 

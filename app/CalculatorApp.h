@@ -7,27 +7,28 @@
 #include <string>
 
 #include "app/AboutVisibility.h"
+#include "app/AboutWindow.h"
 #include "app/AppHost.h"
 #include "app/HotkeyCycle.h"
+#include "app/UserMessages.h"
 #include "app/WindowsClock.h"
 #include "lib/MonitorBinding.h"
 #include "lib/Win32SystemApi.h"
 #include "parser/CalcParser.h"
 #include "ui/ApplicationWindow.h"
-#include "ui/Button.h"
-#include "ui/Form.h"
-#include "ui/Label.h"
 #include "ui/Menu.h"
-#include "ui/Panel.h"
 #include "ui/TrayIcon.h"
 
 namespace talvex {
+
+// The program's folder, with its last path delimiter.
+std::wstring ProgramFolder();
 
 // The about window's part of the system: its show state, its frame, the
 // minimise animation.
 class TAboutWindowShell final : public IAboutWindowShell {
  public:
-  explicit TAboutWindowShell(std::unique_ptr<ui::TForm>& AboutForm) : Form(AboutForm) {}
+  explicit TAboutWindowShell(std::unique_ptr<TAboutWindow>& About) : Window(About) {}
   bool GetMinimizeAnimation() override;
   void SetMinimizeAnimation(bool On) override;
   void SetSizingFrame(bool On) override;
@@ -35,7 +36,7 @@ class TAboutWindowShell final : public IAboutWindowShell {
   void BringToForeground() override;
 
  private:
-  std::unique_ptr<ui::TForm>& Form;
+  std::unique_ptr<TAboutWindow>& Window;
 };
 
 class TCalculatorApp final : public IAppHost {
@@ -64,12 +65,12 @@ class TCalculatorApp final : public IAppHost {
   void ShowAboutWindow();
   void HideAboutWindow();
   void OnAboutDestroy();
-
-  // The about window and the menu (AboutWindow.cpp).
+  TMonitorFailure MonitorFailure() const;
   void BuildAboutWindow();
+
+  // The tray menu and the help (TrayMenu.cpp).
   void BuildPopupMenu();
   void OnMenuItem(int Item);
-  void DragAboutWindow();
   void OpenHelpFile();
 
   ui::TApplicationWindow& Application;
@@ -82,20 +83,8 @@ class TCalculatorApp final : public IAppHost {
   std::unique_ptr<ui::TTrayIcon> TrayIcon;
   std::unique_ptr<ui::TPopupMenu> PopupMenu;
 
-  // The about window (its window receives the hotkeys and owns the menu) and
-  // its controls, in their order.
-  std::unique_ptr<ui::TForm> AboutWindow;
-  std::unique_ptr<ui::TGradientPanel> Panel;
-  std::unique_ptr<ui::TLabel> TitleLabel;
-  std::unique_ptr<ui::TLabel> ResultLabel;
-  std::unique_ptr<ui::TLabel> WebLinkLabel;
-  std::unique_ptr<ui::TLabel> MailLinkLabel;
-  std::unique_ptr<ui::TLabel> CreditsLabel;
-  std::unique_ptr<ui::TLabel> Step1Label;
-  std::unique_ptr<ui::TLabel> Step2Label;
-  std::unique_ptr<ui::TLabel> EditorLabel;
-  std::unique_ptr<ui::TOwnerDrawButton> OkButton;
-  std::unique_ptr<ui::TOwnerDrawButton> HelpButton;
+  // Its window receives the hotkeys and owns the menu.
+  std::unique_ptr<TAboutWindow> AboutWindow;
 
   TAboutWindowShell AboutShell{AboutWindow};
   TAboutVisibility AboutVisibility{AboutShell};  // the saved animation setting

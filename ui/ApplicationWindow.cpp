@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "ui/Form.h"
+
 namespace talvex::ui {
 
 TApplicationWindow::TApplicationWindow(const wchar_t* WindowCaption) : Caption(WindowCaption) {
@@ -20,8 +22,10 @@ void TApplicationWindow::RunMessageLoop() {
         RethrowPendingException();
         return;
       }
-      TranslateMessage(&Msg);
-      DispatchMessageW(&Msg);
+      if (!TForm::TranslateKey(Msg)) {
+        TranslateMessage(&Msg);
+        DispatchMessageW(&Msg);
+      }
       RethrowPendingException();
       if (Closed) return;
     }

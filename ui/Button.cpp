@@ -28,6 +28,11 @@ TOwnerDrawButton::~TOwnerDrawButton() {
   }
 }
 
+void TOwnerDrawButton::SetDpi(UINT NewDpi) {
+  Dpi = NewDpi;
+  SendMessageW(Button, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(Font, Dpi)), FALSE);
+}
+
 TOwnerDrawButton* TOwnerDrawButton::FromHandle(HWND Window) {
   return Window ? static_cast<TOwnerDrawButton*>(GetPropW(Window, OwnerProperty)) : nullptr;
 }
@@ -61,7 +66,7 @@ void TOwnerDrawButton::Draw(const DRAWITEMSTRUCT& Item) const {
   DrawEdge(Item.hDC, &Area, Down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   RECT TextArea = Area;
   if (Down) OffsetRect(&TextArea, 1, 1);
-  const HGDIOBJ OldFont = SelectObject(Item.hDC, FontOf(Font));
+  const HGDIOBJ OldFont = SelectObject(Item.hDC, FontOf(Font, Dpi));
   SetBkMode(Item.hDC, TRANSPARENT);
   SetTextColor(Item.hDC, TextColor.Value());
   DrawTextW(Item.hDC, Text.c_str(), static_cast<int>(Text.size()), &TextArea,

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "ui/Dpi.h"
 #include "ui/Graphics.h"
 #include "ui/Window.h"
 
@@ -26,6 +27,9 @@ class TOwnerDrawButton {
   TFontStyle Font;
   std::function<void()> OnClick;
 
+  // Draws the font at Dpi from now on; the button reports it (WM_GETFONT).
+  void SetDpi(UINT NewDpi);
+
   // True when the message was a button's drawing or click, with its result.
   static bool HandleParentMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRESULT& Result);
 
@@ -36,6 +40,7 @@ class TOwnerDrawButton {
   TWindow& Parent;
   HWND Button = nullptr;
   std::wstring Text;
+  UINT Dpi = DefaultDpi;
 };
 
 }  // namespace talvex::ui

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "ui/Dpi.h"
+
 namespace talvex::ui {
 
 namespace {
@@ -36,7 +38,14 @@ void TForm::SetAlpha(BYTE Alpha) {
   SetAttributes(Handle(), 0, Alpha, LWA_ALPHA);
 }
 
-void TForm::SetFont(const TFontStyle& Style) { Font = FontOf(Style); }
+void TForm::SetFont(const TFontStyle& Style, UINT Dpi) { Font = FontOf(Style, Dpi); }
+
+bool TForm::TranslateKey(const MSG& Msg) {
+  if (Msg.message != WM_KEYDOWN || !Msg.hwnd) return false;
+  // The controls include the system's buttons, which would keep the key.
+  auto* Form = dynamic_cast<TForm*>(TWindow::FromHandle(GetAncestor(Msg.hwnd, GA_ROOT)));
+  return Form && Form->OnKey && Form->OnKey(static_cast<UINT>(Msg.wParam));
+}
 
 void TForm::SetSizingFrame(bool On) {
   LONG_PTR Style = GetWindowLongPtrW(Handle(), GWL_STYLE);
@@ -65,6 +74,12 @@ LRESULT TForm::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) {
     case WM_DESTROY:
       if (OnDestroy) OnDestroy();
       return 0;
+    case DpiChangedMessage:
+      if (OnDpiChanged) {
+        OnDpiChanged(HIWORD(WParam), *reinterpret_cast<const RECT*>(LParam));
+        return 0;
+      }
+      break;
   }
   return Default(Message, WParam, LParam);
 }

@@ -3,12 +3,15 @@
 #include <cwchar>
 #include <vector>
 
+#include "ui/Dpi.h"
+
 namespace talvex::ui {
 
 namespace {
 
 struct TMadeFont {
   TFontStyle Style;
+  UINT Dpi;
   HFONT Font;
 };
 
@@ -17,7 +20,8 @@ bool SameStyle(const TFontStyle& A, const TFontStyle& B) {
          A.Charset == B.Charset;
 }
 
-// The height of the system's own dialog font: what "default height" means.
+// The height of the system's own dialog font at the system's scale: what
+// "default height" means.
 LONG DefaultHeight() {
   LOGFONTW Font{};
   if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof Font, &Font) && Font.lfHeight != 0) return Font.lfHeight;
@@ -26,15 +30,16 @@ LONG DefaultHeight() {
 
 }  // namespace
 
-HFONT FontOf(const TFontStyle& Style) {
+HFONT FontOf(const TFontStyle& Style, UINT Dpi) {
   static std::vector<TMadeFont> Made;
   for (const TMadeFont& M : Made)
-    if (SameStyle(M.Style, Style)) return M.Font;
-  const HFONT Font =
-      CreateFontW(Style.Height != 0 ? Style.Height : DefaultHeight(), 0, 0, 0, Style.Bold ? FW_BOLD : FW_NORMAL,
-                  FALSE, Style.Underline, FALSE, Style.Charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Style.Face);
-  Made.push_back({Style, Font});
+    if (M.Dpi == Dpi && SameStyle(M.Style, Style)) return M.Font;
+  const int Height = Style.Height != 0 ? MulDiv(Style.Height, static_cast<int>(Dpi), DefaultDpi)
+                                       : MulDiv(DefaultHeight(), static_cast<int>(Dpi), static_cast<int>(SystemDpi()));
+  const HFONT Font = CreateFontW(Height, 0, 0, 0, Style.Bold ? FW_BOLD : FW_NORMAL, FALSE, Style.Underline, FALSE,
+                                 Style.Charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, Style.Face);
+  Made.push_back({Style, Dpi, Font});
   return Font;
 }
 

@@ -25,7 +25,7 @@ inline constexpr TColor ButtonFace = TColor::System(COLOR_BTNFACE);
 
 struct TFontStyle {
   const wchar_t* Face = L"MS Sans Serif";
-  int Height = 0;  // 0: the system's default height
+  int Height = 0;  // pixels at 96 dpi; 0: the system's default height
   bool Bold = false;
   bool Underline = false;
   // The texts are Russian: with the Cyrillic character set the system picks a
@@ -33,8 +33,9 @@ struct TFontStyle {
   BYTE Charset = RUSSIAN_CHARSET;
 };
 
-// Fonts are made once per description and kept for the life of the process.
-HFONT FontOf(const TFontStyle& Style);
+// The font at the scale Dpi. Fonts are made once per description and scale
+// and kept for the life of the process.
+HFONT FontOf(const TFontStyle& Style, UINT Dpi);
 
 void FillSolid(HDC Dc, const RECT& Area, COLORREF Colour);
 

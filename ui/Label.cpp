@@ -17,6 +17,8 @@ LRESULT TLabel::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // painted whole in WM_PAINT
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(FontOf(Font, Dpi));
     case WM_SETCURSOR:
       if (Cursor && LOWORD(LParam) == HTCLIENT) {
         SetCursor(Cursor);
@@ -47,7 +49,7 @@ void TLabel::OnPaint() {
     PaintParentUnder(Handle(), Parent, Dc, Client);
   else
     FillSolid(Dc, Client, Background.Value());
-  const HGDIOBJ OldFont = SelectObject(Dc, FontOf(Font));
+  const HGDIOBJ OldFont = SelectObject(Dc, FontOf(Font, Dpi));
   SetBkMode(Dc, TRANSPARENT);
   SetTextColor(Dc, TextColor.Value());
   DrawTextW(Dc, Text.c_str(), static_cast<int>(Text.size()), &Client, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);

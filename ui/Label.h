@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "ui/Dpi.h"
 #include "ui/Graphics.h"
 #include "ui/Window.h"
 
@@ -22,6 +23,7 @@ class TLabel final : public TWindow {
   // From the parent when made: see TWindow::IsTransparent.
   bool Transparent = false;
   TFontStyle Font;
+  UINT Dpi = DefaultDpi;     // the scale the font is drawn at
   HCURSOR Cursor = nullptr;  // the class's arrow when none
 
   std::function<void()> OnMouseDown;

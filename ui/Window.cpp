@@ -46,6 +46,11 @@ TWindow::~TWindow() {
   }
 }
 
+TWindow* TWindow::FromHandle(HWND Handle) {
+  if (!Handle || reinterpret_cast<WNDPROC>(GetWindowLongPtrW(Handle, GWLP_WNDPROC)) != WindowProc) return nullptr;
+  return reinterpret_cast<TWindow*>(GetWindowLongPtrW(Handle, GWLP_USERDATA));
+}
+
 void TWindow::PaintBackground(HDC, const RECT&) {}
 
 void PaintParentUnder(HWND Child, TWindow& Parent, HDC Dc, const RECT& Area) {

@@ -35,6 +35,8 @@ class TWindow {
   TWindow& operator=(const TWindow&) = delete;
 
   HWND Handle() const { return Window; }
+  // The layer's object of a window, or null for a window of another kind.
+  static TWindow* FromHandle(HWND Window);
 
   // Paints what this window shows at Area (its own client coordinates) into
   // Dc, for a child that has no background of its own.

@@ -3,11 +3,15 @@
 
     make-resources.py Talvex-art.txt OUT_DIR   ->  OUT_DIR/Talvex.ico, OUT_DIR/Hand.cur
 
-The icon holds one 32-bit image (colour plus AND mask) per "icon" picture; the
-cursor is a 1-bit monochrome cursor, which every Windows version can show.
+The icon holds one 32-bit image (colour plus AND mask) per "icon" picture,
+the 256-pixel one as PNG as Windows Vista and later expect it (XP never picks
+it); the cursor holds one 1-bit monochrome image per "cursor" picture, which
+every Windows version can show. A picture "from" another is that one enlarged,
+each pixel taken from the nearest one of the original.
 """
 import struct
 import sys
+import zlib
 
 
 def read_art(path):
@@ -26,6 +30,12 @@ def read_art(path):
         words = line.split()
         if words[0] == 'palette':
             palette[words[1]] = tuple(int(words[2][i:i + 2], 16) for i in (0, 2, 4))
+        elif words[0] in ('icon', 'cursor') and 'from' in words:
+            size, source = int(words[1]), int(words[words.index('from') + 1])
+            original = next((p for p in pictures if p['kind'] == words[0] and p['size'] == source), None)
+            if original is None:
+                sys.exit(f'{path}: no {words[0]} {source} to enlarge for {line!r}')
+            pictures.append(enlarged(original, size))
         elif words[0] in ('icon', 'cursor'):
             current = {'kind': words[0], 'size': int(words[1]), 'rows': [],
                        'hotspot': tuple(int(w) for w in words[2:4]) if words[0] == 'cursor' else None}
@@ -36,6 +46,17 @@ def read_art(path):
         if len(p['rows']) != p['size']:
             sys.exit(f'{path}: a {p["kind"]} picture has {len(p["rows"])} rows, not {p["size"]}')
     return palette, pictures
+
+
+def enlarged(picture, size):
+    old = picture['size']
+    if size <= old:
+        sys.exit(f'a {picture["kind"]} can only be enlarged, not from {old} to {size}')
+    # The original pixel under the centre of each new one.
+    source = [(2 * i + 1) * old // (2 * size) for i in range(size)]
+    rows = [''.join(picture['rows'][y][x] for x in source) for y in source]
+    hotspot = picture['hotspot'] and tuple(v * size // old for v in picture['hotspot'])
+    return {'kind': picture['kind'], 'size': size, 'rows': rows, 'hotspot': hotspot}
 
 
 def mask_rows(rows, is_set):
@@ -56,17 +77,33 @@ def bitmap_header(size, bit_count, image_bytes, colours=0):
     return struct.pack('<IiiHHIIiiII', 40, size, 2 * size, 1, bit_count, 0, image_bytes, 0, 0, colours, 0)
 
 
+def rgba(ch, palette):
+    if ch not in palette:
+        sys.exit(f'colour {ch!r} is not in the palette')
+    colour = palette[ch]
+    return (0, 0, 0, 0) if colour is None else (*colour, 255)
+
+
 def icon_image(picture, palette):
     rows, size = picture['rows'], picture['size']
+    if size >= 256:
+        return png_image(rows, palette)
     pixels = b''
     for row in reversed(rows):
         for ch in row:
-            if ch not in palette:
-                sys.exit(f'colour {ch!r} is not in the palette')
-            colour = palette[ch]
-            pixels += bytes((0, 0, 0, 0)) if colour is None else bytes((colour[2], colour[1], colour[0], 255))
+            r, g, b, a = rgba(ch, palette)
+            pixels += bytes((b, g, r, a))
     and_mask = mask_rows(rows, lambda ch: palette[ch] is None)
     return bitmap_header(size, 32, len(pixels) + len(and_mask)) + pixels + and_mask
+
+
+def png_image(rows, palette):
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    # Each row: filter type 0, then RGBA pixels.
+    raw = b''.join(b'\0' + b''.join(bytes(rgba(ch, palette)) for ch in row) for row in rows)
+    header = struct.pack('>IIBBBBB', len(rows[0]), len(rows), 8, 6, 0, 0, 0)
+    return b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b'')
 
 
 def cursor_image(picture):
@@ -99,11 +136,10 @@ def main():
     palette, pictures = read_art(sys.argv[1])
     icons = [p for p in pictures if p['kind'] == 'icon']
     cursors = [p for p in pictures if p['kind'] == 'cursor']
-    if not icons or len(cursors) != 1:
-        sys.exit('the art needs at least one icon and exactly one cursor')
+    if not icons or not cursors:
+        sys.exit('the art needs at least one icon and one cursor')
     ico = directory(1, [(p['size'], 0, 1, 32, icon_image(p, palette)) for p in icons])
-    cur = cursors[0]
-    cur_file = directory(2, [(cur['size'], 2, cur['hotspot'][0], cur['hotspot'][1], cursor_image(cur))])
+    cur_file = directory(2, [(c['size'], 2, c['hotspot'][0], c['hotspot'][1], cursor_image(c)) for c in cursors])
     with open(f'{sys.argv[2]}/Talvex.ico', 'wb') as f:
         f.write(ico)
     with open(f'{sys.argv[2]}/Hand.cur', 'wb') as f:

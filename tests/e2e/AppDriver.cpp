@@ -173,9 +173,12 @@ void TSuite::CheckWithoutMonitor() {
     PumpFor(200);
     wchar_t BoxCaption[128] = {};
     GetWindowTextW(Box, BoxCaption, 128);
+    // "Ошибка инициализации", then the missing file and where it belongs.
+    const std::wstring Expected = L"Ошибка инициализации\nНе найден файл Vantrel.dll. Он должен лежать рядом с "
+                                  L"Talvex.exe:\n" + Lonely + L"\\Vantrel.dll";
     const auto Texts = MessageBoxTexts(Box);
-    Check(std::find(Texts.begin(), Texts.end(), L"Ошибка инициализации") != Texts.end(),
-          "its text is \"Ошибка инициализации\"");
+    Check(std::find(Texts.begin(), Texts.end(), Expected) != Texts.end(),
+          "its text is \"Ошибка инициализации\" and, below, where Vantrel.dll belongs");
     Check(std::wstring(BoxCaption) == Caption, "its caption is \"Talvex v 2.0 beta\"");
     PressOk(Box);
   }

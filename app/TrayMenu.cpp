@@ -1,0 +1,58 @@
+// The tray icon's menu and the help file it opens.
+#include "app/CalculatorApp.h"
+
+#include <shellapi.h>
+
+#include "app/UserMessages.h"
+
+namespace talvex {
+
+namespace {
+
+// Index of ShellOpenFile's show states.
+enum TShowIndex { siNormal, siMinimized, siMaximized, siHidden };
+
+// The menu's items by index, in template order, separators skipped.
+enum TMenuItem { miAbout, miHelp, miExit };
+
+// ShellExecute's result: above 32 when it succeeded, else its error.
+long ShellOpenFile(const std::wstring& File, const std::wstring& Parameters, const std::wstring& Directory,
+                   TShowIndex ShowIndex) {
+  static constexpr int ShowStates[] = {SW_SHOWNORMAL, SW_MINIMIZE, SW_SHOWMAXIMIZED, SW_HIDE};
+  const HINSTANCE Result =
+      ShellExecuteW(nullptr, nullptr, File.c_str(), Parameters.empty() ? nullptr : Parameters.c_str(),
+                    Directory.empty() ? nullptr : Directory.c_str(), ShowStates[ShowIndex]);
+  return static_cast<long>(reinterpret_cast<INT_PTR>(Result));
+}
+
+constexpr long ShellSucceeded = 32;  // results above this one
+
+}  // namespace
+
+void TCalculatorApp::BuildPopupMenu() {
+  PopupMenu = std::make_unique<ui::TPopupMenu>(
+      std::initializer_list<const wchar_t*>{L"Автора!", L"Справка", L"-", L"В&ыход"});
+}
+
+void TCalculatorApp::OnMenuItem(int Item) {
+  switch (Item) {
+    case miAbout:
+      ShowAboutWindow();
+      break;
+    case miHelp:
+      OpenHelpFile();
+      break;
+    case miExit:
+      PostMessageW(Application.Handle(), WM_CLOSE, 0, 0);
+      break;
+  }
+}
+
+void TCalculatorApp::OpenHelpFile() {
+  const std::wstring Folder = ProgramFolder();
+  const long Result = ShellOpenFile(HelpFile, L"", Folder, siNormal);
+  // Without a word, a click that opens nothing looks like a program that does not work.
+  if (Result <= ShellSucceeded) ShowMessage(HelpFailureText(Result, Folder));
+}
+
+}  // namespace talvex

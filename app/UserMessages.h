@@ -1,0 +1,27 @@
+// The messages that tell the user what to do when something the program
+// needs is missing: the monitor library at start-up, or a way to open the
+// help file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace talvex {
+
+inline constexpr const wchar_t* MonitorLibraryFile = L"Vantrel.dll";
+inline constexpr const wchar_t* HelpFile = L"talvex.html";
+
+enum class TMonitorFailure {
+  Missing,       // not next to the program, and not found elsewhere
+  Unusable,      // next to the program, but it does not load or lacks an export
+  NotInstalled,  // bound, but its InstallMonitor failed
+};
+
+// "Ошибка инициализации" first, then what is wrong and what to do.
+// ProgramFolder ends with its path delimiter.
+std::wstring MonitorFailureText(TMonitorFailure Failure, std::wstring_view ProgramFolder);
+
+// ShellResult is what ShellExecute returned: 32 or less when it failed.
+std::wstring HelpFailureText(long ShellResult, std::wstring_view ProgramFolder);
+
+}  // namespace talvex
