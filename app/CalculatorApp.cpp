@@ -20,7 +20,6 @@ static_assert(ShowHide == SW_HIDE && ShowMinimize == SW_MINIMIZE && ShowRestore 
 TCalculatorApp::TCalculatorApp(ui::TApplicationWindow& ApplicationWindow) : Application(ApplicationWindow) {}
 
 TCalculatorApp::~TCalculatorApp() {
-  ui::SetMessageObserver(nullptr);
   Application.SetTrayIcon(nullptr);
   SetClock(nullptr);
 }
@@ -51,14 +50,14 @@ void TCalculatorApp::SetupApplication() {
   Parser.AngleUnit = RadiansUnit;
 }
 
+// The hotkeys are registered on the about window: its WM_HOTKEY starts the cycle.
 void TCalculatorApp::RegisterHotkeys() {
   Cycle.RegisterHotkeys();
-  ui::SetMessageObserver(
-      [this](HWND, UINT Message, WPARAM WParam, LPARAM) { return Cycle.HandleHotkey(Message, WParam); });
+  AboutWindow->OnHotkey = [this](WPARAM Id) { Cycle.OnHotkey(Id); };
 }
 
 void TCalculatorApp::UnregisterHotkeys() {
-  ui::SetMessageObserver(nullptr);
+  AboutWindow->OnHotkey = nullptr;
   Cycle.UnregisterHotkeys();
 }
 
@@ -116,7 +115,5 @@ void TCalculatorApp::SetTooltip(const std::wstring& Text) {
 void TCalculatorApp::ErrorBeep() { MessageBeep(MB_ICONHAND); }
 
 void TCalculatorApp::ShowMessage(const std::wstring& Text) { Application.ShowMessage(Text); }
-
-std::wstring TCalculatorApp::AnsiToWide(std::string_view Ansi) { return talvex::AnsiToWide(Ansi); }
 
 }  // namespace talvex

@@ -22,6 +22,8 @@ class TForm final : public TWindow {
   std::function<void()> OnDestroy;
   // A menu item chosen in a menu tracked with this window as its owner.
   std::function<void(UINT Command)> OnMenuCommand;
+  // WM_HOTKEY, with the identifier of a hotkey registered on this window.
+  std::function<void(WPARAM Id)> OnHotkey;
 
  private:
   LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) override;
