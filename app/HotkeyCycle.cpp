@@ -40,13 +40,13 @@ THotkeyCycle::THotkeyCycle(ISystemApi& System, TMonitorBinding& MonitorBinding, 
     : Sys(System), Monitor(MonitorBinding), Host(AppHost), Parser(CalcParser) {}
 
 bool THotkeyCycle::Register(THotkey Hotkey) {
-  const auto I = static_cast<std::size_t>(Hotkey);
-  return Host.RegisterHotkey(Ids[I], Keys[I].Modifiers, Keys[I].Vk);
+  const THotkeyKeys& Pressed = Keys[IndexOf(Hotkey)];
+  return Host.RegisterHotkey(Ids[IndexOf(Hotkey)], Pressed.Modifiers, Pressed.Vk);
 }
 
 void THotkeyCycle::RegisterHotkeys() {
-  for (const THotkey Hotkey : {THotkey::hkExpression, THotkey::hkResult}) {
-    Ids[static_cast<std::size_t>(Hotkey)] = Host.AddGlobalAtom(Keys[static_cast<std::size_t>(Hotkey)].AtomName);
+  for (const THotkey Hotkey : AllHotkeys) {
+    Ids[IndexOf(Hotkey)] = Host.AddGlobalAtom(Keys[IndexOf(Hotkey)].AtomName);
     if (!Register(Hotkey)) Host.ShowMessage(texts::HotkeyError);
   }
 }
@@ -61,8 +61,8 @@ void THotkeyCycle::UnregisterHotkeys() {
 void THotkeyCycle::OnHotkey(std::uintptr_t Id) {
   if (InCycle || Id == 0) return;
   std::optional<THotkey> Hotkey;
-  for (const THotkey Candidate : {THotkey::hkExpression, THotkey::hkResult})
-    if (Id == Ids[static_cast<std::size_t>(Candidate)]) Hotkey = Candidate;
+  for (const THotkey Candidate : AllHotkeys)
+    if (Id == Ids[IndexOf(Candidate)]) Hotkey = Candidate;
   if (!Hotkey) return;  // no modifier of ours to release, nothing to capture
   const TCycleScope Scope(InCycle);
   LastHotkey = Hotkey;
@@ -128,19 +128,19 @@ void THotkeyCycle::TypeInto(const TForegroundTarget& Target, const std::wstring&
 }
 
 void THotkeyCycle::TypeAnswer(const TForegroundTarget& Target, const std::wstring& Answer) {
-  Host.UnregisterHotkey(Ids[static_cast<std::size_t>(THotkey::hkExpression)]);
+  Host.UnregisterHotkey(Ids[IndexOf(THotkey::hkExpression)]);
   TypeInto(Target, Answer);
   Register(THotkey::hkExpression);
 }
 
 void THotkeyCycle::TypeResult(const TForegroundTarget& Target, const std::wstring& Result) {
-  Host.UnregisterHotkey(Ids[static_cast<std::size_t>(THotkey::hkResult)]);
+  Host.UnregisterHotkey(Ids[IndexOf(THotkey::hkResult)]);
   {
     // Shift is let go before NumLock is touched, and pressed again after the typing.
     const TModifiersReleased Modifiers(Sys);
     // The hotkey press toggled NumLock; on NT it is flipped back whatever it
     // was, on Windows 95 it is forced on.
-    if (Keys[static_cast<std::size_t>(THotkey::hkResult)].Vk == VkNumLock) {
+    if (Keys[IndexOf(THotkey::hkResult)].Vk == VkNumLock) {
       if (IsNtPlatform(Sys))
         ToggleKeyOnce(Sys, VkNumLock);
       else

@@ -25,6 +25,8 @@ enum class THotkey : std::uint8_t {
   hkResult,      // the result alone
 };
 inline constexpr std::size_t HotkeyCount = 2;
+inline constexpr THotkey AllHotkeys[HotkeyCount] = {THotkey::hkExpression, THotkey::hkResult};
+constexpr std::size_t IndexOf(THotkey Hotkey) { return static_cast<std::size_t>(Hotkey); }
 
 // The keys of a hotkey, and the global atom that identifies it.
 struct THotkeyKeys {

@@ -14,10 +14,6 @@ constexpr std::uint32_t ToggleKeyReleaseTimeout = 2000;
 // press it has not reported yet.
 bool KeyGoneUp(ISystemApi& Sys, std::uint8_t Vk) { return Sys.AsyncKeyState(Vk) == 0; }
 
-bool IsDown(ISystemApi& Sys, std::uint8_t Vk) {
-  return (static_cast<std::uint16_t>(Sys.KeyState(Vk)) >> 8) != 0;
-}
-
 }  // namespace
 
 void KeyDown(ISystemApi& Sys, std::uint8_t Vk) { Sys.KeybdEvent(Vk, 0, 0); }
@@ -33,18 +29,6 @@ void KeyUpExt(ISystemApi& Sys, std::uint8_t Vk) {
 void TapKey(ISystemApi& Sys, std::uint8_t Vk, std::uint8_t Scan) {
   Sys.KeybdEvent(Vk, Scan, 0);
   Sys.KeybdEvent(Vk, Scan, KeyEventKeyUp);
-}
-
-bool ReleaseIfDown(ISystemApi& Sys, std::uint8_t Vk) {
-  if (!IsDown(Sys, Vk)) return false;
-  KeyUp(Sys, Vk);
-  return true;
-}
-
-bool ReleaseIfDownExt(ISystemApi& Sys, std::uint8_t Vk) {
-  if (!IsDown(Sys, Vk)) return false;
-  KeyUpExt(Sys, Vk);
-  return true;
 }
 
 void TapKeyScanned(ISystemApi& Sys, std::uint8_t Vk, bool Extended) {

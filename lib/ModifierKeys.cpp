@@ -12,7 +12,11 @@ namespace {
 // that something unforeseen could stretch.
 constexpr std::uint32_t ReleaseTimeout = 100;
 
-bool IsDown(ISystemApi& Sys, std::uint8_t Vk) { return (static_cast<std::uint16_t>(Sys.AsyncKeyState(Vk)) & 0x8000) != 0; }
+// The global state, which synthesised events change at once; a background
+// program's own GetKeyState lags behind it.
+bool IsDown(ISystemApi& Sys, std::uint8_t Vk) {
+  return (static_cast<std::uint16_t>(Sys.AsyncKeyState(Vk)) & 0x8000) != 0;
+}
 
 bool Release(ISystemApi& Sys, std::uint8_t Vk, bool Extended) {
   if (!IsDown(Sys, Vk)) return false;

@@ -48,6 +48,15 @@ void Check(bool Ok, const std::string& What) {
 
 int FailureCount() { return Failures; }
 
+void CheckTextAndTooltip(const std::string& Name, const std::wstring& Before, const std::wstring& Text,
+                         const std::wstring& After, bool Arrived, const std::wstring& Tip,
+                         const std::wstring& ExpectedTip) {
+  Check(Arrived && Text == After, Name + ": \"" + Utf8(Before) + "\" becomes \"" + Utf8(Text) + "\"" +
+                                      (Text == After ? "" : ", expected \"" + Utf8(After) + "\""));
+  Check(Tip == ExpectedTip, Name + ": tooltip \"" + Utf8(Tip) + "\"" +
+                                (Tip == ExpectedTip ? "" : ", expected \"" + Utf8(ExpectedTip) + "\""));
+}
+
 double Median(std::vector<double> Times) {
   if (Times.empty()) return -1;
   std::sort(Times.begin(), Times.end());
@@ -96,15 +105,11 @@ bool TSuite::RunCycle(HWND Application, const TCycle& C, const std::string& Name
     Arrived = PumpUntil([&] { return Tooltip(Application) == C.Tooltip; }, SettleTimeout);
     PumpFor(500);  // anything typed by mistake would arrive meanwhile
   }
+  // The program answers messages even while a cycle waits; a direct cycle
+  // has registered its hotkey again within moments of its typed text.
   PumpFor(SettleAfterCycle);
-  // Answered after the typed text: the cycle is over and its hotkey registered again.
   Answers(Application);
-  const std::wstring Text = Window.Text();
-  const std::wstring Tip = Tooltip(Application);
-  Check(Arrived && Text == C.After, Name + ": \"" + Utf8(C.Before) + "\" becomes \"" + Utf8(Text) + "\"" +
-                                        (Text == C.After ? "" : ", expected \"" + Utf8(C.After) + "\""));
-  Check(Tip == C.Tooltip, Name + ": tooltip \"" + Utf8(Tip) + "\"" +
-                              (Tip == C.Tooltip ? "" : ", expected \"" + Utf8(C.Tooltip) + "\""));
+  CheckTextAndTooltip(Name, C.Before, Window.Text(), C.After, Arrived, Tooltip(Application), C.Tooltip);
   Check(
       Tray.Count(Application, NIM_MODIFY) - Modifications == (TooltipChanges ? 1 : 0),
       Name + (TooltipChanges ? ": the tray was told the new tooltip once" : ": the same tooltip was not sent again"));

@@ -21,6 +21,10 @@ inline constexpr const wchar_t* NothingReadMessage = L"Не удалось пр�
 
 void Check(bool Ok, const std::string& What);
 int FailureCount();
+// "Before" became Text (expected After, Arrived in time); the tooltip is Tip.
+void CheckTextAndTooltip(const std::string& Name, const std::wstring& Before, const std::wstring& Text,
+                         const std::wstring& After, bool Arrived, const std::wstring& Tip,
+                         const std::wstring& ExpectedTip);
 
 // The median of a list of times, or a negative number for none.
 double Median(std::vector<double> Times);

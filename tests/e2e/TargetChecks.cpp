@@ -78,12 +78,7 @@ double TSuite::RunTargetCycle(HWND Application, TTargetApp& Target, const TTarge
   PumpFor(SettleAfterCycle);
   Answers(Application);
 
-  const std::wstring Text = Target.Text();
-  const std::wstring Tip = Tooltip(Application);
-  Check(Arrived && Text == C.After, Name + ": \"" + Utf8(C.Before) + "\" becomes \"" + Utf8(Text) + "\"" +
-                                        (Text == C.After ? "" : ", expected \"" + Utf8(C.After) + "\""));
-  Check(Tip == C.Tooltip, Name + ": tooltip \"" + Utf8(Tip) + "\"" +
-                              (Tip == C.Tooltip ? "" : ", expected \"" + Utf8(C.Tooltip) + "\""));
+  CheckTextAndTooltip(Name, C.Before, Target.Text(), C.After, Arrived, Tooltip(Application), C.Tooltip);
   const std::wstring Clipboard = ClipboardText(Window.Main());
   Check(Clipboard == OldClipboard, Name + ": the clipboard holds \"40+2\" again (it holds \"" + Utf8(Clipboard) + "\")");
   if (!Changes)

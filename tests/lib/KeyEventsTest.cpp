@@ -39,30 +39,6 @@ TEST(KeyEvents, HelpersSendTheirFlagsAndScanCodes) {
   }
 }
 
-TEST(KeyEvents, ReleaseIfDownLooksAtTheHighByteOnly) {
-  struct {
-    std::int16_t State;
-    bool Down;
-  } const Cases[] = {
-      {0x0000, false},
-      {0x0001, false},                          // toggled, not held
-      {static_cast<std::int16_t>(0xFF80), true},  // held
-      {static_cast<std::int16_t>(0xFF81), true},  // held and toggled
-      {0x0100, true},
-  };
-  for (const auto& C : Cases) {
-    TFakeSystemApi Sys;
-    Sys.KeyStates[0xA2] = {C.State};
-    Sys.KeyStates[0xA3] = {C.State};
-    EXPECT_EQ(ReleaseIfDown(Sys, 0xA2), C.Down) << C.State;
-    EXPECT_EQ(ReleaseIfDownExt(Sys, 0xA3), C.Down) << C.State;
-    if (C.Down)
-      EXPECT_THAT(Sys.Calls, ElementsAre(Key(0xA2, 2), Key(0xA3, 3)));
-    else
-      EXPECT_THAT(Sys.Calls, IsEmpty());
-  }
-}
-
 TEST(KeyEvents, ProcessPendingMessagesDrainsUntilEmptyDroppingQuit) {
   TFakeSystemApi Sys;
   Sys.Queue = {TPumpResult::pmDispatched, TPumpResult::pmQuitDiscarded, TPumpResult::pmDispatched};
