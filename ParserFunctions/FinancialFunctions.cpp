@@ -7,7 +7,7 @@
 #include "ParserFunctions/Financial.h"
 #include "ParserFunctions/Functions.h"
 #include "ParserLib/Exact.h"
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 
 namespace talvex {
 namespace {

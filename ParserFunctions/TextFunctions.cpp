@@ -1,6 +1,6 @@
 // Characters and strings: Chr, Ord, Len (also registered as Lenght) and Pos.
 #include "ParserFunctions/Functions.h"
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 
 namespace talvex {
 

@@ -7,7 +7,7 @@
 #include "ParserFunctions/SineCosine.h"
 #include "ParserLib/Exact.h"
 #include "ParserLib/X87.h"
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 
 namespace talvex {
 namespace {

@@ -1,6 +1,6 @@
 #include "ParserLib/CharClasses.h"
 
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 
 namespace talvex {
 namespace {
@@ -69,7 +69,7 @@ void BuildCharClasses(const TFormatSettings& S, bool PascalQuotes, bool CSet) {
 }
 
 void CheckLocaleSeparators(const TFormatSettings& S) {
-  const auto Fail = [](std::string_view Message) { throw EWindowsOptionsException(std::string(Message)); };
+  const auto Fail = [](const TMessage& Message) { throw EWindowsOptionsException(Message); };
   if (S.DecimalSeparator == S.ThousandSeparator) Fail(msg::DecimalEqualsThousand);
   if (S.DecimalSeparator == S.ListSeparator) Fail(msg::DecimalEqualsList);
   if (S.DecimalSeparator == ' ') Fail(msg::DecimalIsSpace);

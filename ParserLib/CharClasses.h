@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "ParserLib/FormatSettings.h"
+#include "ParserLib/Messages.h"
 #include "ParserLib/RuntimeErrors.h"
 
 namespace talvex {
@@ -62,7 +63,11 @@ void BuildCharClasses(const TFormatSettings& Settings, bool PascalQuotes, bool C
 // Locale separators that would make expressions ambiguous.
 class EWindowsOptionsException : public Exception {
  public:
-  using Exception::Exception;
+  explicit EWindowsOptionsException(const TMessage& Msg) : Exception(std::string(Msg.Text)), FId(Msg.Id) {}
+  TMessageId Id() const { return FId; }
+
+ private:
+  TMessageId FId;
 };
 
 // The nine checks in their order; the first that holds raises its message.

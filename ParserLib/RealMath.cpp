@@ -66,7 +66,15 @@ long double Log2(long double X) {
 
 long double Log10(long double X) {
   CheckLogArgument(X);
-  return CheckReal(x87::YLog2X(Log10Of2, X));
+  const long double R = CheckReal(x87::YLog2X(Log10Of2, X));
+  // The instruction's last bit differs between processor makers; an exact
+  // power of ten (10^27 is the last one a real holds exactly) keeps its whole
+  // logarithm on every processor.
+  const long double K = x87::RoundInt(R);
+  if (K < 1 || K > 27 || std::fabs(R - K) > 0x1p-50L) return R;
+  long double Power = 1;
+  for (long double I = 0; I < K; ++I) Power *= 10;
+  return Power == X ? K : R;
 }
 
 long double Exp(long double X) {

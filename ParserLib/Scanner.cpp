@@ -1,7 +1,7 @@
 #include "ParserLib/Scanner.h"
 
-#include "parser/Messages.h"
-#include "parser/ParserException.h"
+#include "ParserLib/Messages.h"
+#include "ParserLib/ParserException.h"
 
 namespace talvex {
 namespace {

@@ -4,7 +4,7 @@
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/FormatSettings.h"
 #include "ParserLib/Scanner.h"
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 #include "parser/OperatorTable.h"
 
 namespace talvex {

@@ -7,7 +7,7 @@
 #include "ParserLib/Radix.h"
 #include "ParserLib/Roman.h"
 #include "parser/CalcParser.h"
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 
 namespace talvex {
 namespace {

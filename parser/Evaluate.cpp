@@ -5,7 +5,7 @@
 #include "ParserLib/FormatSettings.h"
 #include "ParserLib/Scanner.h"
 #include "parser/MathParser.h"
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 
 namespace talvex {
 
@@ -139,8 +139,8 @@ void TMathParser::EvaluateGeneral(std::string_view Text, TCalcValue& Result) {
 
 void TMathParser::Fail(EParserException& E) {
   if (Failed()) return;  // the first error is the one reported
-  if (E.Position == -1 && LevelPos)
-    Error = std::make_exception_ptr(EParserException::CreatePos(*LevelPos, E.Message()));
+  if (E.Position() == -1 && LevelPos)
+    Error = std::make_exception_ptr(E.At(*LevelPos));
   else
     Error = std::current_exception();
 }
@@ -244,7 +244,7 @@ void TMathParser::ParseOperandAt(std::string_view Text, int& Pos, TCalcValue& Re
     ParseSubExpression(Text, Pos, Result);
     if (Failed()) return;
     if (CharAt(Text, Pos, false) != ')')
-      throw EParserException::CreatePos(Pos, FormatMessage(msg::Missing, {")"}));
+      throw EParserException::CreatePos(Pos, msg::Missing, {")"});
     ++Pos;
     return;
   }
@@ -340,7 +340,7 @@ void TMathParser::ParseIf(std::string_view Text, int& Pos, TCalcValue& Result) {
   ParseSubExpression(Text, Pos, Condition);
   if (Failed()) return;
   if (CharAt(Text, Pos, false) != List)
-    throw EParserException::CreatePos(Pos, FormatMessage(msg::Missing, {OneChar(List)}));
+    throw EParserException::CreatePos(Pos, msg::Missing, {OneChar(List)});
   ++Pos;
 
   if (AsBoolean(Condition)) {
@@ -353,7 +353,7 @@ void TMathParser::ParseIf(std::string_view Text, int& Pos, TCalcValue& Result) {
   // strings belong to it.
   const int Separator = FindOutsideNesting(Text, Pos, Close, List);
   if (Separator == 0)
-    throw EParserException::CreatePos(Pos, FormatMessage(msg::Missing, {OneChar(List)}));
+    throw EParserException::CreatePos(Pos, msg::Missing, {OneChar(List)});
   Pos = Separator + 1;
   ParseSubExpression(Text, Pos, Result);
   if (Failed()) return;
@@ -393,7 +393,7 @@ void TMathParser::ParseFunctionCall(std::string_view Text, int& Pos, int Bracket
       if (!ReadArgument()) return;
       const char Expected = I + 1 < Function.ArgCount ? List : ')';
       if (CharAt(Text, P, false) != Expected)
-        throw EParserException::CreatePos(P, FormatMessage(msg::Missing, {OneChar(Expected)}));
+        throw EParserException::CreatePos(P, msg::Missing, {OneChar(Expected)});
       ++P;
     }
     // Errors of a fixed-count function are reported after its closing bracket,
@@ -408,12 +408,8 @@ void TMathParser::ParseFunctionCall(std::string_view Text, int& Pos, int Bracket
   }
   try {
     Op.Execute(Arguments, Result);
-  } catch (EParserException& E) {
-    std::string Prefixed = FormatMessage(msg::BadUserFunction, {Op.UpperName});
-    Prefixed += "\n\r";
-    Prefixed += E.Message();
-    E.SetMessage(std::move(Prefixed));
-    throw;
+  } catch (const EParserException& E) {
+    throw EParserException::CreateWithDetail(msg::BadUserFunction, {Op.UpperName}, E);
   }
   Pos = P;
 }

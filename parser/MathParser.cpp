@@ -4,7 +4,7 @@
 #include "ParserLib/Exact.h"
 #include "ParserLib/FormatSettings.h"
 #include "ParserLib/RealMath.h"
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 
 namespace talvex {
 
@@ -18,13 +18,13 @@ TOperator::TOperator(TMathParser* AParser, std::string_view AName, TOperatorKind
       Proc(AProc) {}
 
 void TOperator::Run(std::span<const TCalcValue> Args, TCalcValue& Result,
-                    std::string_view ErrorFormat) {
+                    const TMessage& Error) {
   try {
     Proc(Args, *this, Result);
   } catch (const EParserException&) {
     throw;
   } catch (const Exception&) {
-    throw EParserException::CreateFmt(ErrorFormat, {Name});
+    throw EParserException::CreateFmt(Error, {Name});
   }
 }
 
@@ -176,9 +176,7 @@ void TMathParser::SetSyntax(TSyntaxMode Mode) {
 TOperator& TMathParser::FindOperatorOrRaise(std::string_view Name, TOperatorKind Kind) const {
   const int Index = IndexOfOperator(Name, Kind);
   if (Index < 0)
-    throw EParserException::CreateFmt(Kind == okBinary ? msg::UnknownOperator.View()
-                                                       : msg::UnknownIdentifier.View(),
-                                      {Name});
+    throw EParserException::CreateFmt(Kind == okBinary ? msg::UnknownOperator : msg::UnknownIdentifier, {Name});
   return *Operators[static_cast<std::size_t>(Index)];
 }
 

@@ -15,7 +15,7 @@
 #include "ParserLib/Scanner.h"
 #include "parser/NameIndex.h"
 #include "parser/PlainNumber.h"
-#include "parser/ParserException.h"
+#include "ParserLib/ParserException.h"
 #include "parser/Value.h"
 
 namespace talvex {
@@ -74,7 +74,7 @@ class TOperator {
   TOperatorProc Proc;
 
  protected:
-  void Run(std::span<const TCalcValue> Args, TCalcValue& Result, std::string_view ErrorFormat);
+  void Run(std::span<const TCalcValue> Args, TCalcValue& Result, const TMessage& Error);
 };
 
 class TFunction : public TOperator {

@@ -5,7 +5,7 @@
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/Exact.h"
 #include "ParserLib/RealMath.h"
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 #include "parser/Operators.h"
 
 namespace talvex {

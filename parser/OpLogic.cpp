@@ -1,7 +1,7 @@
 // Logic, bitwise operators, shifts, div and mod. Integer work is done on the
 // 64-bit patterns in unsigned arithmetic.
 #include "ParserLib/Exact.h"
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 #include "parser/Operators.h"
 
 namespace talvex {

@@ -10,7 +10,7 @@
 #include "ParserLib/Roman.h"
 #include "ParserLib/Scanner.h"
 #include "parser/MathParser.h"
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 #include "parser/PlainNumber.h"
 
 namespace talvex {

@@ -12,8 +12,8 @@
 #include "ParserLib/FloatText.h"
 #include "ParserLib/FormatSettings.h"
 #include "ParserLib/RealText.h"
-#include "parser/Messages.h"
-#include "parser/ParserException.h"
+#include "ParserLib/Messages.h"
+#include "ParserLib/ParserException.h"
 
 namespace talvex {
 namespace {

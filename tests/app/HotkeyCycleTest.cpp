@@ -12,7 +12,7 @@
 #include "lib/ClipboardText.h"
 #include "lib/TextCodec.h"
 #include "lib/TextInjection.h"
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 
 namespace talvex::testing {
 namespace {

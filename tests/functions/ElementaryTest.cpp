@@ -14,6 +14,7 @@ TEST_F(Elementary, LogarithmsAndExponential) {
       {"ln(1)", "integer 0"},
       {"ln(2.718281828459045)", "real 1"},
       {"log10(1000)", "integer 3"},
+      {"log10(1E27)", "integer 27"},
       {"log10(0.001)", "real -3"},
       {"log2(1024)", "integer 10"},
       {"log2(0.5)", "integer -1"},

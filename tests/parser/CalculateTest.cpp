@@ -1,4 +1,4 @@
-#include "parser/Messages.h"
+#include "ParserLib/Messages.h"
 #include "support/EngineFixture.h"
 
 namespace talvex {
@@ -104,7 +104,7 @@ TEST_F(Output, LocaleSeparatorsAreCheckedOnEveryBuild) {
 }
 
 TEST(LocaleCheck, ChecksRunInTheirOrder) {
-  struct Case { char Decimal, Thousand, List, Time, Date; std::string_view Message; } const Cases[] = {
+  struct Case { char Decimal, Thousand, List, Time, Date; TMessage Message; } const Cases[] = {
       {'.', '.', ';', ':', '/', msg::DecimalEqualsThousand},
       {',', '`', ',', ':', '/', msg::DecimalEqualsList},
       {' ', ' ', ' ', ' ', ' ', msg::DecimalEqualsThousand},
@@ -127,7 +127,8 @@ TEST(LocaleCheck, ChecksRunInTheirOrder) {
       CheckLocaleSeparators(S);
       ADD_FAILURE() << "accepted";
     } catch (const EWindowsOptionsException& E) {
-      EXPECT_EQ(E.Message(), C.Message);
+      EXPECT_EQ(E.Message(), C.Message.Text);
+      EXPECT_EQ(E.Id(), C.Message.Id);
     }
   }
   TFormatSettings Good = testing::TestSettings();

@@ -1,3 +1,7 @@
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "support/EngineFixture.h"
 
 namespace talvex {
@@ -78,6 +82,61 @@ TEST_F(Evaluate, ErrorMessagesAndPositions) {
       {"2e3", "error: Позиция 4:  Неизвестный оператор \"E3\" или неправильный формат чисел в выражении"},
       {"1\t+ 1", "error: Позиция 2:  Неизвестный формат числа или неверное выражение."},
   });
+}
+
+// A host shows messages in its own language from what an error carries.
+TEST_F(Evaluate, ErrorsCarryTheirIdentityArgumentsAndPosition) {
+  struct TIdentityCase {
+    const char* Expression;
+    TMessageId Id;
+    std::vector<std::string> Args;
+    int Position;
+  };
+  const TIdentityCase Cases[] = {
+      {"1/0", TMessageId::DivisionByZero, {}, 4},
+      {"2 foo 3", TMessageId::UnknownOperator, {"FOO"}, 6},
+      {"(1", TMessageId::WrongBracket, {}, 2},
+      {"round(3.1; 2; 3)", TMessageId::Missing, {")"}, 13},
+      {"5 mod 0", TMessageId::BadOperatorArgument, {"mod"}, 8},
+      {"SQRT(-1)", TMessageId::BadFunctionArgument, {"SQRT"}, 9},
+      {"std(5)", TMessageId::NotEnoughArguments, {"STD"}, 1},
+      {"TRUE + 1", TMessageId::BooleanKind, {}, 9},
+  };
+  for (const TIdentityCase& C : Cases) {
+    TCalcValue Result;
+    try {
+      Parser.Evaluate(testing::ToCp(C.Expression), Result);
+      ADD_FAILURE() << C.Expression << " evaluated";
+    } catch (const EParserException& E) {
+      EXPECT_EQ(E.Id(), C.Id) << C.Expression;
+      EXPECT_EQ(E.Args(), C.Args) << C.Expression;
+      EXPECT_EQ(E.Position(), C.Position) << C.Expression;
+      EXPECT_EQ(E.Detail(), nullptr) << C.Expression;
+    }
+  }
+}
+
+// An error inside a user function is explained by a line of its own; both keep their identities.
+TEST_F(Evaluate, AnErrorInAUserFunctionKeepsItsOwnIdentity) {
+  Calc("0");
+  Parser.AddOperator(std::make_unique<TUserFunction>(
+      &Parser, "Twice", 1, [](std::span<const TCalcValue> Args, TOperator&, TCalcValue& Result) {
+        SetReal(Result, 2 * AsReal(Args[0]));
+      }));
+  EXPECT_EQ(Calc("twice(3)"), "6");
+  TCalcValue Result;
+  try {
+    Parser.Evaluate("twice(TRUE)", Result);
+    ADD_FAILURE() << "evaluated";
+  } catch (const EParserException& E) {
+    EXPECT_EQ(testing::ToUtf8(E.Message()),
+              "Позиция 12:  Неправильное описание пользовательской функции TWICE\n\rЛогический тип неприменим");
+    EXPECT_EQ(E.Id(), TMessageId::BadUserFunction);
+    EXPECT_EQ(E.Args(), std::vector<std::string>{"TWICE"});
+    EXPECT_EQ(E.Position(), 12);
+    ASSERT_NE(E.Detail(), nullptr);
+    EXPECT_EQ(E.Detail()->Id(), TMessageId::BooleanKind);
+  }
 }
 
 TEST_F(Evaluate, IfEvaluatesOnlyTheChosenBranch) {

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "parser/Messages.h"
-#include "parser/ParserException.h"
+#include "ParserLib/Messages.h"
+#include "ParserLib/ParserException.h"
 #include "parser/Value.h"
 #include "support/EngineFixture.h"
 
@@ -35,7 +35,7 @@ std::string KindMessage(const TCalcValue& V) {
   try {
     RaiseKindError(V);
   } catch (const EParserException& E) {
-    EXPECT_EQ(E.Position, -1);
+    EXPECT_EQ(E.Position(), -1);
     return ToUtf8(E.Message());
   }
   return "no exception";

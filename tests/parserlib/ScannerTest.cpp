@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "parser/ParserException.h"
+#include "ParserLib/ParserException.h"
 
 namespace talvex {
 namespace {
