@@ -67,7 +67,7 @@ class TSuite {
   // The target application (TargetChecks.cpp).
   struct TTargetCycle {
     bool Ctrl;
-    bool Textless;  // the text-less control, else the target's edit control
+    enum TControl { ctTextless, ctEdit, ctRichEdit } Control;
     std::wstring Before;
     int SelStart, SelEnd;
     int CopyDelay;
@@ -82,6 +82,7 @@ class TSuite {
                         bool HooksReachTarget);
   void CheckTextlessTarget(HWND Application);
   void CheckNothingSelected(HWND Application, TTargetApp& Target);
+  void CheckRichEdit(HWND Application, TTargetApp& Target);
   void CheckHeldModifier(HWND Application, TTargetApp& Target);
 
   std::wstring Dist, Work;

@@ -1,11 +1,12 @@
 // The end-to-end tests' other application, built 32-bit and 64-bit: a
-// standard edit control, and a control that keeps its text to itself (as
+// standard edit control, a rich-edit control, and a control that keeps its text to itself (as
 // browsers, Electron editors and office documents do: WM_GETTEXT gives
 // nothing) and copies its selection on Ctrl+Insert after a delay the driver
 // sets, never, or with delayed rendering. It reports its text and the times
 // of its changes through the shared channel. Ends on tcClose or after five
 // minutes, whichever comes first.
 #include <windows.h>
+#include <richedit.h>
 
 #include <cstring>
 #include <string>
@@ -20,7 +21,7 @@ constexpr UINT_PTR LifeTimer = 2;
 constexpr UINT LifeTime = 300000;
 
 TTargetChannel* Channel;
-HWND MainWindow, Edit, Textless;
+HWND MainWindow, Edit, RichEdit, Textless;
 std::wstring Text;  // the text-less control's text
 std::size_t SelStart, SelEnd;
 std::wstring PendingCopy;  // what delayed rendering hands out
@@ -131,18 +132,22 @@ LRESULT CALLBACK MainProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LPara
       Show(Textless);
       return 1;
     case WM_APP + tcShowEdit:
-      SetWindowTextW(Edit, Channel->Text);
-      SendMessageW(Edit, EM_SETSEL, Channel->SelStart, Channel->SelEnd);
+    case WM_APP + tcShowRichEdit: {
+      const HWND Control = Message == WM_APP + tcShowEdit ? Edit : RichEdit;
+      SetWindowTextW(Control, Channel->Text);
+      SendMessageW(Control, EM_SETSEL, Channel->SelStart, Channel->SelEnd);
       Channel->FirstChangeAt = Channel->LastChangeAt = 0;
-      Show(Edit);
+      Show(Control);
       return 1;
+    }
     case WM_APP + tcClose:
       DestroyWindow(Window);
       return 1;
     case WM_COMMAND:
-      if (reinterpret_cast<HWND>(LParam) == Edit && HIWORD(WParam) == EN_CHANGE) {
+      if ((reinterpret_cast<HWND>(LParam) == Edit || reinterpret_cast<HWND>(LParam) == RichEdit) &&
+          HIWORD(WParam) == EN_CHANGE) {
         wchar_t Shown[512] = {};
-        GetWindowTextW(Edit, Shown, 512);
+        GetWindowTextW(reinterpret_cast<HWND>(LParam), Shown, 512);
         NoteChange(Shown);
         return 0;
       }
@@ -174,17 +179,22 @@ int Run() {
   Control.lpszClassName = L"TalvexE2ETextless";
   if (!RegisterClassW(&Class) || !RegisterClassW(&Control)) return 3;
   MainWindow = CreateWindowExW(0, TargetWindowClass, L"Talvex end-to-end target", WS_OVERLAPPEDWINDOW, 60, 200, 600,
-                               140, nullptr, nullptr, Instance, nullptr);
+                               200, nullptr, nullptr, Instance, nullptr);
   Edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 560, 24,
                          MainWindow, reinterpret_cast<HMENU>(1), Instance, nullptr);
   Textless = CreateWindowExW(0, L"TalvexE2ETextless", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 44, 560, 40,
                              MainWindow, reinterpret_cast<HMENU>(2), Instance, nullptr);
-  if (!MainWindow || !Edit || !Textless) return 4;
+  LoadLibraryW(L"riched20.dll");
+  RichEdit = CreateWindowExW(WS_EX_CLIENTEDGE, RICHEDIT_CLASSW, L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 10, 90,
+                             560, 60, MainWindow, reinterpret_cast<HMENU>(3), Instance, nullptr);
+  if (!MainWindow || !Edit || !Textless || !RichEdit) return 4;
+  SendMessageW(RichEdit, EM_SETEVENTMASK, 0, ENM_CHANGE);
   SendMessageW(Edit, EM_SETLIMITTEXT, 0, 0);
   ShowWindow(MainWindow, SW_SHOW);
   SetTimer(MainWindow, LifeTimer, LifeTime, nullptr);
   Channel->EditWindow = Handle32(Edit);
   Channel->TextlessWindow = Handle32(Textless);
+  Channel->RichEditWindow = Handle32(RichEdit);
   Channel->TargetWindow = Handle32(MainWindow);
   MSG Msg;
   while (GetMessageW(&Msg, nullptr, 0, 0) > 0) {

@@ -85,15 +85,16 @@ bool TTargetApp::ShowTextless(const std::wstring& Text, int SelStart, int SelEnd
   return Command(tcShowTextless) && PumpUntil([this] { return GetForegroundWindow() == Main(); }, SettleTimeout);
 }
 
-bool TTargetApp::ShowEdit(const std::wstring& Text, int SelStart, int SelEnd) {
+bool TTargetApp::ShowEdit(const std::wstring& Text, int SelStart, int SelEnd, bool Rich) {
   if (!Channel) return false;
   PutText(*Channel, Text, SelStart, SelEnd);
-  return Command(tcShowEdit) && PumpUntil([this] { return GetForegroundWindow() == Main(); }, SettleTimeout);
+  return Command(Rich ? tcShowRichEdit : tcShowEdit) && PumpUntil([this] { return GetForegroundWindow() == Main(); }, SettleTimeout);
 }
 
 HWND TTargetApp::Main() const { return Channel ? AsWindow(Channel->TargetWindow) : nullptr; }
 HWND TTargetApp::Edit() const { return Channel ? AsWindow(Channel->EditWindow) : nullptr; }
 HWND TTargetApp::Textless() const { return Channel ? AsWindow(Channel->TextlessWindow) : nullptr; }
+HWND TTargetApp::RichEdit() const { return Channel ? AsWindow(Channel->RichEditWindow) : nullptr; }
 
 std::wstring TTargetApp::Text() const {
   if (!Channel) return {};

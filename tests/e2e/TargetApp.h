@@ -25,11 +25,13 @@ class TTargetApp {
   // The text-less control with Text and the selection, copying as asked;
   // in the foreground with the keyboard focus.
   bool ShowTextless(const std::wstring& Text, int SelStart, int SelEnd, int CopyDelay, bool DelayedRendering);
-  bool ShowEdit(const std::wstring& Text, int SelStart, int SelEnd);
+  // The standard edit control, or the rich-edit control.
+  bool ShowEdit(const std::wstring& Text, int SelStart, int SelEnd, bool Rich = false);
 
   HWND Main() const;
   HWND Edit() const;
   HWND Textless() const;
+  HWND RichEdit() const;
   std::wstring Text() const;
   // Milliseconds on the driver's NowMs clock, or a negative number when none.
   double FirstChangeAt() const;

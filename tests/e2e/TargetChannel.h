@@ -13,6 +13,7 @@ inline constexpr const wchar_t* TargetWindowClass = L"TalvexE2ETarget";
 enum TTargetCommand : std::uint32_t {
   tcShowTextless = 1,  // Text, selection and copy mode into the text-less control, focused, foreground
   tcShowEdit,          // Text and selection into the standard edit control, focused, foreground
+  tcShowRichEdit,      // the same into the rich-edit control (selection in its own counting)
   tcClose,
 };
 
@@ -23,6 +24,7 @@ struct TTargetChannel {
   std::uint32_t TargetWindow;  // the main window, written by the target when it is ready
   std::uint32_t EditWindow;
   std::uint32_t TextlessWindow;
+  std::uint32_t RichEditWindow;
   std::int32_t CopyDelay;       // ms after the keystroke, 0 at once, CopyNever
   std::uint32_t DelayedRendering;
   std::uint32_t SelStart, SelEnd;

@@ -48,8 +48,9 @@ std::wstring TSuite::TargetProgram(bool Wide64) const {
 double TSuite::RunTargetCycle(HWND Application, TTargetApp& Target, const TTargetCycle& C, const std::string& Name,
                               bool HooksReachTarget) {
   Check(PutClipboardText(Window.Main(), OldClipboard), Name + ": \"40+2\" is on the clipboard before");
-  const bool Shown = C.Textless ? Target.ShowTextless(C.Before, C.SelStart, C.SelEnd, C.CopyDelay, C.DelayedRendering)
-                                : Target.ShowEdit(C.Before, C.SelStart, C.SelEnd);
+  const bool Shown = C.Control == TTargetCycle::ctTextless
+                         ? Target.ShowTextless(C.Before, C.SelStart, C.SelEnd, C.CopyDelay, C.DelayedRendering)
+                         : Target.ShowEdit(C.Before, C.SelStart, C.SelEnd, C.Control == TTargetCycle::ctRichEdit);
   if (!Shown) {
     Check(false, Name + ": the target is in the foreground");
     return -1;
@@ -57,7 +58,9 @@ double TSuite::RunTargetCycle(HWND Application, TTargetApp& Target, const TTarge
   // A key press for the hooks; a 64-bit target never loads them.
   keybd_event(VK_SHIFT, 0, 0, 0);
   keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
-  const HWND Control = C.Textless ? Target.Textless() : Target.Edit();
+  const HWND Control = C.Control == TTargetCycle::ctTextless ? Target.Textless()
+                       : C.Control == TTargetCycle::ctEdit   ? Target.Edit()
+                                                             : Target.RichEdit();
   if (HooksReachTarget)
     Check(PumpUntil([&] { return RecordedFocus() == Control; }, FocusRecordTimeout),
           Name + ": the monitor recorded the target's control");
@@ -80,7 +83,9 @@ double TSuite::RunTargetCycle(HWND Application, TTargetApp& Target, const TTarge
   CheckTextAndTooltip(Name, C.Before, Target.Text(), C.After, Arrived, Tooltip(Application), C.Tooltip);
   const std::wstring Clipboard = ClipboardText(Window.Main());
   Check(Clipboard == OldClipboard, Name + ": the clipboard holds \"40+2\" again (it holds \"" + Utf8(Clipboard) + "\")");
-  if (!Changes)
+  // An edit control with a selection is read directly: the clipboard is not even borrowed.
+  const bool Direct = C.Control != TTargetCycle::ctTextless && C.SelStart != C.SelEnd;
+  if (!Changes || Direct)
     Check(GetClipboardSequenceNumber() == Sequence, Name + ": the clipboard was not touched");
   if (!C.Ctrl) Check(NumLockOn() == NumLock, Name + ": NumLock is as it was");
   const BYTE Modifier = C.Ctrl ? VK_CONTROL : VK_SHIFT;
@@ -109,22 +114,23 @@ void TSuite::CheckTextlessTarget(HWND Application) {
   }
   const std::wstring Before = L"x 2+3*4 y", After = L"x 2+3*4=14 y", Tip = L"2+3*4=14";
   for (int I = 0; I < MeasuredCycles; ++I) {
-    const double Fast = RunTargetCycle(Application, Target, {true, true, Before, 2, 7, FastCopy, false, After, Tip},
+    const double Fast = RunTargetCycle(Application, Target, {true, TTargetCycle::ctTextless, Before, 2, 7, FastCopy, false, After, Tip},
                                        "text-less control, copy after 20 ms", true);
     if (Fast >= 0) ClipboardFast.push_back(Fast);
-    const double AtOnce = RunTargetCycle(Application, Target, {true, true, Before, 2, 7, 0, false, After, Tip},
+    const double AtOnce = RunTargetCycle(Application, Target, {true, TTargetCycle::ctTextless, Before, 2, 7, 0, false, After, Tip},
                                          "text-less control, copy at the keystroke", true);
     if (AtOnce >= 0) ClipboardAtOnce.push_back(AtOnce);
   }
-  RunTargetCycle(Application, Target, {true, true, Before, 2, 7, LateCopy, false, After, Tip},
+  RunTargetCycle(Application, Target, {true, TTargetCycle::ctTextless, Before, 2, 7, LateCopy, false, After, Tip},
                  "text-less control, copy after 1 s", true);
-  RunTargetCycle(Application, Target, {true, true, Before, 2, 7, FastCopy, true, After, Tip},
+  RunTargetCycle(Application, Target, {true, TTargetCycle::ctTextless, Before, 2, 7, FastCopy, true, After, Tip},
                  "text-less control, delayed rendering", true);
-  RunTargetCycle(Application, Target, {false, true, L"(7*6)", 0, 5, FastCopy, false, L"42", L"(7*6)=42"},
+  RunTargetCycle(Application, Target, {false, TTargetCycle::ctTextless, L"(7*6)", 0, 5, FastCopy, false, L"42", L"(7*6)=42"},
                  "text-less control, Shift+NumLock", true);
-  RunTargetCycle(Application, Target, {true, true, Before, 2, 7, CopyNever, false, Before, NothingReadMessage},
+  RunTargetCycle(Application, Target, {true, TTargetCycle::ctTextless, Before, 2, 7, CopyNever, false, Before, NothingReadMessage},
                  "text-less control that never copies", true);
   CheckNothingSelected(Application, Target);
+  CheckRichEdit(Application, Target);
   CheckHeldModifier(Application, Target);
   Target.Close();
 }
@@ -132,22 +138,29 @@ void TSuite::CheckTextlessTarget(HWND Application) {
 void TSuite::CheckNothingSelected(HWND Application, TTargetApp& Target) {
   // A cycle with another tooltip first, so that the message's arrival marks
   // the end of the waiting cycle.
-  const TTargetCycle Between{true, false, L"1+1", 0, 3, 0, false, L"1+1=2", L"1+1=2"};
+  const TTargetCycle Between{true, TTargetCycle::ctEdit, L"1+1", 0, 3, 0, false, L"1+1=2", L"1+1=2"};
   // "40+2" on the clipboard must not be answered in the user's document.
   RunTargetCycle(Application, Target, Between, "a direct cycle in between", true);
-  RunTargetCycle(Application, Target, {true, true, L"x 2+3 y", 3, 3, 0, false, L"x 2+3 y", NothingReadMessage},
+  RunTargetCycle(Application, Target, {true, TTargetCycle::ctTextless, L"x 2+3 y", 3, 3, 0, false, L"x 2+3 y", NothingReadMessage},
                  "nothing selected in the text-less control", true);
   RunTargetCycle(Application, Target, Between, "a direct cycle in between", true);
-  RunTargetCycle(Application, Target, {false, false, L"x 2+3 y", 3, 3, 0, false, L"x 2+3 y", NothingReadMessage},
+  RunTargetCycle(Application, Target, {false, TTargetCycle::ctEdit, L"x 2+3 y", 3, 3, 0, false, L"x 2+3 y", NothingReadMessage},
                  "nothing selected in an edit control", true);
 }
 
+void TSuite::CheckRichEdit(HWND Application, TTargetApp& Target) {
+  // Its selection counts each line break as one character, its text has two.
+  RunTargetCycle(Application, Target,
+                 {true, TTargetCycle::ctRichEdit, L"1+1\r\n2*3\r\n4", 4, 7, 0, false, L"1+1\r\n2*3=6\r\n4", L"2*3=6"},
+                 "rich-edit control, the second line selected", true);
+}
+
 void TSuite::CheckHeldModifier(HWND Application, TTargetApp& Target) {
-  TTargetCycle Held{true, true, L"x 2+3*4 y", 2, 7, FastCopy, false, L"x 2+3*4=14 y", L"2+3*4=14", true};
+  TTargetCycle Held{true, TTargetCycle::ctTextless, L"x 2+3*4 y", 2, 7, FastCopy, false, L"x 2+3*4=14 y", L"2+3*4=14", true};
   RunTargetCycle(Application, Target, Held, "Ctrl held through a clipboard cycle", true);
-  Held.Textless = false;
+  Held.Control = TTargetCycle::ctEdit;
   RunTargetCycle(Application, Target, Held, "Ctrl held through a direct cycle", true);
-  RunTargetCycle(Application, Target, {false, false, L"(7*6)", 0, 5, 0, false, L"42", L"(7*6)=42", true},
+  RunTargetCycle(Application, Target, {false, TTargetCycle::ctEdit, L"(7*6)", 0, 5, 0, false, L"42", L"(7*6)=42", true},
                  "Shift held through a direct cycle", true);
 }
 
@@ -171,14 +184,14 @@ int TSuite::RunWow64() {
   Window.SetText(L"1+1", 0, 3);
   Check(Window.Focus([this] { return RecordedFocus(); }), "the driver's 32-bit edit control is the recorded focus");
   RunTargetCycle(Application, Target,
-                 {true, false, L"x 2+3*4 y", 2, 7, 0, false, L"x 2+3*4=14 y", L"2+3*4=14"},
+                 {true, TTargetCycle::ctEdit, L"x 2+3*4 y", 2, 7, 0, false, L"x 2+3*4=14 y", L"2+3*4=14"},
                  "64-bit edit control after a 32-bit one", false);
   Check(Window.Text() == L"1+1", "the 32-bit edit control is untouched");
   RunTargetCycle(Application, Target,
-                 {true, true, L"x 2+3*4 y", 2, 7, FastCopy, false, L"x 2+3*4=14 y", L"2+3*4=14"},
+                 {true, TTargetCycle::ctTextless, L"x 2+3*4 y", 2, 7, FastCopy, false, L"x 2+3*4=14 y", L"2+3*4=14"},
                  "64-bit text-less control, copy after 20 ms", false);
   RunTargetCycle(Application, Target,
-                 {false, false, L"(7*6)", 0, 5, 0, false, L"42", L"(7*6)=42", true},
+                 {false, TTargetCycle::ctEdit, L"(7*6)", 0, 5, 0, false, L"42", L"(7*6)=42", true},
                  "64-bit edit control, Shift held", false);
   Target.Close();
 
