@@ -1,12 +1,11 @@
 // What the hotkey cycle asks of the program around it: the global atoms and
-// hotkeys of the hotkey window, the tray tooltip, the error beep, message
-// boxes and the ANSI code page. The program answers with Win32 calls; the
+// hotkeys of the hotkey window, the tray tooltip, the error beep and message
+// boxes. The program answers with Win32 calls; the
 // tests answer with a recording fake.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace talvex {
 
@@ -25,9 +24,6 @@ class IAppHost {
   virtual void SetTooltip(const std::wstring& Text) = 0;
   virtual void ErrorBeep() = 0;  // MessageBeep (MB_ICONHAND)
   virtual void ShowMessage(const std::wstring& Text) = 0;
-
-  // The captured selection, from the ANSI code page.
-  virtual std::wstring AnsiToWide(std::string_view Ansi) = 0;
 };
 
 }  // namespace talvex

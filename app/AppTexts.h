@@ -13,6 +13,10 @@ inline constexpr const wchar_t* TooLong = L"Слишком длинное выр
 inline constexpr const wchar_t* PositionPrefix = L"Позиция ";
 inline constexpr const wchar_t* NotInCodePage = L"Символ вне кодовой страницы 1251";
 inline constexpr const wchar_t* OutOfMemory = L"Недостаточно памяти";
+// The hotkey cycle typed nothing, and says why.
+inline constexpr const wchar_t* NothingRead = L"Не удалось прочитать выделенный текст";
+inline constexpr const wchar_t* WindowChanged = L"Окно сменилось, ответ не набран";
+inline constexpr const wchar_t* ElevatedWindow = L"Нет доступа к окну администратора";
 
 // The second lines of "Ошибка инициализации": what is wrong with the monitor
 // library and what to do.

@@ -33,7 +33,6 @@ std::wstring ProgramFolder() {
 TCalculatorApp::TCalculatorApp(ui::TApplicationWindow& ApplicationWindow) : Application(ApplicationWindow) {}
 
 TCalculatorApp::~TCalculatorApp() {
-  ui::SetMessageObserver(nullptr);
   Application.SetTrayIcon(nullptr);
   SetClock(nullptr);
 }
@@ -80,14 +79,14 @@ TMonitorFailure TCalculatorApp::MonitorFailure() const {
   return FileExists(ProgramFolder() + MonitorLibraryFile) ? TMonitorFailure::Unusable : TMonitorFailure::Missing;
 }
 
+// The hotkeys are registered on the about window: its WM_HOTKEY starts the cycle.
 void TCalculatorApp::RegisterHotkeys() {
   Cycle.RegisterHotkeys();
-  ui::SetMessageObserver(
-      [this](HWND, UINT Message, WPARAM WParam, LPARAM) { return Cycle.HandleHotkey(Message, WParam); });
+  AboutWindow->Form().OnHotkey = [this](WPARAM Id) { Cycle.OnHotkey(Id); };
 }
 
 void TCalculatorApp::UnregisterHotkeys() {
-  ui::SetMessageObserver(nullptr);
+  AboutWindow->Form().OnHotkey = nullptr;
   Cycle.UnregisterHotkeys();
 }
 
@@ -148,7 +147,5 @@ void TCalculatorApp::SetTooltip(const std::wstring& Text) {
 void TCalculatorApp::ErrorBeep() { MessageBeep(MB_ICONHAND); }
 
 void TCalculatorApp::ShowMessage(const std::wstring& Text) { Application.ShowMessage(Text); }
-
-std::wstring TCalculatorApp::AnsiToWide(std::string_view Ansi) { return talvex::AnsiToWide(Ansi); }
 
 }  // namespace talvex

@@ -56,7 +56,6 @@ class TCalculatorApp final : public IAppHost {
   void SetTooltip(const std::wstring& Text) override;
   void ErrorBeep() override;
   void ShowMessage(const std::wstring& Text) override;
-  std::wstring AnsiToWide(std::string_view Ansi) override;
 
  private:
   void RegisterHotkeys();
@@ -78,7 +77,7 @@ class TCalculatorApp final : public IAppHost {
   TMonitorBinding Monitor{Sys};
   TWindowsClock Clock;
   TCalcParser Parser;
-  THotkeyCycle Cycle{Sys, Monitor, *this, Parser};  // the hotkey ids and flags
+  THotkeyCycle Cycle{Sys, Monitor, *this, Parser};  // the hotkey ids and the last hotkey
 
   std::unique_ptr<ui::TTrayIcon> TrayIcon;
   std::unique_ptr<ui::TPopupMenu> PopupMenu;

@@ -6,6 +6,7 @@
 #include "app/AppTexts.h"
 #include "app/EngineSettings.h"
 #include "lib/KeyEvents.h"
+#include "lib/ModifierKeys.h"
 #include "lib/SelectionCapture.h"
 #include "lib/TextCodec.h"
 #include "lib/TextInjection.h"
@@ -38,40 +39,54 @@ THotkeyCycle::THotkeyCycle(ISystemApi& System, TMonitorBinding& MonitorBinding, 
                            TCalcParser& CalcParser)
     : Sys(System), Monitor(MonitorBinding), Host(AppHost), Parser(CalcParser) {}
 
+bool THotkeyCycle::Register(THotkey Hotkey) {
+  const THotkeyKeys& Pressed = Keys[IndexOf(Hotkey)];
+  return Host.RegisterHotkey(Ids[IndexOf(Hotkey)], Pressed.Modifiers, Pressed.Vk);
+}
+
 void THotkeyCycle::RegisterHotkeys() {
-  Hotkey1Id = Host.AddGlobalAtom(Hotkey1AtomName);
-  if (!Host.RegisterHotkey(Hotkey1Id, ModControl, VkPause)) Host.ShowMessage(texts::HotkeyError);
-  Hotkey2Id = Host.AddGlobalAtom(Hotkey2AtomName);
-  if (!Host.RegisterHotkey(Hotkey2Id, ModShift, VkNumLock)) Host.ShowMessage(texts::HotkeyError);
+  for (const THotkey Hotkey : AllHotkeys) {
+    Ids[IndexOf(Hotkey)] = Host.AddGlobalAtom(Keys[IndexOf(Hotkey)].AtomName);
+    if (!Register(Hotkey)) Host.ShowMessage(texts::HotkeyError);
+  }
 }
 
 void THotkeyCycle::UnregisterHotkeys() {
-  Host.UnregisterHotkey(Hotkey1Id);
-  Host.DeleteGlobalAtom(Hotkey1Id);
-  Host.UnregisterHotkey(Hotkey2Id);
-  Host.DeleteGlobalAtom(Hotkey2Id);
+  for (const THotkeyId Id : Ids) {
+    Host.UnregisterHotkey(Id);
+    Host.DeleteGlobalAtom(Id);
+  }
 }
 
-bool THotkeyCycle::HandleHotkey(std::uint32_t Message, std::uintptr_t WParam) {
-  if (Message != WmHotkey || InCycle) return false;
-  const bool Ours1 = WParam == Hotkey1Id;
-  const bool Ours2 = WParam == Hotkey2Id;
-  if (!Ours1 && !Ours2) return false;  // no modifier of ours to release, nothing to capture
+void THotkeyCycle::OnHotkey(std::uintptr_t Id) {
+  if (InCycle || Id == 0) return;
+  std::optional<THotkey> Hotkey;
+  for (const THotkey Candidate : AllHotkeys)
+    if (Id == Ids[IndexOf(Candidate)]) Hotkey = Candidate;
+  if (!Hotkey) return;  // no modifier of ours to release, nothing to capture
   const TCycleScope Scope(InCycle);
-  IsHotkey1 = Ours1;
-  IsHotkey2 = Ours2;
+  LastHotkey = Hotkey;
+  // Tells, when the cycle presses the user's modifiers again, which ones the user still holds.
+  const TUserKeyWatch Watch(Sys);
 
-  const std::string Text = CaptureSelection(Sys, Monitor, {IsHotkey1, IsHotkey2});
+  const TForegroundTarget Target = FindForegroundTarget(Sys, Monitor);
   std::wstring Expression;
   std::wstring Result;
-  if (!Text.empty()) {
-    Expression = Host.AnsiToWide(Text);
+  if (Target.Elevated) {
+    ReportError(texts::ElevatedWindow);
+  } else if (auto Text = CaptureSelection(Sys, Target)) {
+    Expression = std::move(*Text);
     Result = EvaluateText(Expression);
     if (!Result.empty()) Host.SetTooltip(Expression + L"=" + Result);
+  } else {
+    // Evaluating whatever the clipboard held would answer a question nobody asked.
+    ReportError(texts::NothingRead);
   }
-  if (!Result.empty() && IsHotkey1) TypeAnswer(Expression + L"=" + Result);
-  if (IsHotkey2) TypeResult(Result);
-  return false;
+  if (*Hotkey == THotkey::hkExpression) {
+    if (!Result.empty()) TypeAnswer(Target, Expression + L"=" + Result);
+  } else {
+    TypeResult(Target, Result);
+  }
 }
 
 std::wstring THotkeyCycle::EvaluateText(std::wstring_view Expression) {
@@ -104,34 +119,36 @@ void THotkeyCycle::ReportError(const std::wstring& Message) {
   Host.ErrorBeep();
 }
 
-void THotkeyCycle::TypeAnswer(const std::wstring& Answer) {
-  Host.UnregisterHotkey(Hotkey1Id);
-  if (IsNtPlatform(Sys)) {
-    KeyUp(Sys, VkLControl);
-    KeyUpExt(Sys, VkRControl);
-  } else {
-    KeyUp(Sys, VkControl);
+void THotkeyCycle::TypeInto(const TForegroundTarget& Target, const std::wstring& Text) {
+  if (Sys.ForegroundWindow() != Target.Window) {
+    ReportError(texts::WindowChanged);
+    return;
   }
-  Sys.Sleep(TypingDelay);
-  TypeWideText(Sys, Answer);
-  Host.RegisterHotkey(Hotkey1Id, ModControl, VkPause);
+  TypeWideText(Sys, Text);
 }
 
-void THotkeyCycle::TypeResult(const std::wstring& Result) {
-  Host.UnregisterHotkey(Hotkey2Id);
-  // The hotkey press toggled NumLock; on NT it is flipped back whatever it
-  // was, on Windows 95 it is forced on.
-  if (IsNtPlatform(Sys)) {
-    KeyUp(Sys, VkLShift);
-    KeyUpExt(Sys, VkRShift);
-    ToggleKeyOnce(Sys, VkNumLock);
-  } else {
-    KeyUp(Sys, VkShift);
-    SetKeyToggle(Sys, VkNumLock, true);
+void THotkeyCycle::TypeAnswer(const TForegroundTarget& Target, const std::wstring& Answer) {
+  Host.UnregisterHotkey(Ids[IndexOf(THotkey::hkExpression)]);
+  TypeInto(Target, Answer);
+  Register(THotkey::hkExpression);
+}
+
+void THotkeyCycle::TypeResult(const TForegroundTarget& Target, const std::wstring& Result) {
+  Host.UnregisterHotkey(Ids[IndexOf(THotkey::hkResult)]);
+  {
+    // Shift is let go before NumLock is touched, and pressed again after the typing.
+    const TModifiersReleased Modifiers(Sys);
+    // The hotkey press toggled NumLock; on NT it is flipped back whatever it
+    // was, on Windows 95 it is forced on.
+    if (Keys[IndexOf(THotkey::hkResult)].Vk == VkNumLock) {
+      if (IsNtPlatform(Sys))
+        ToggleKeyOnce(Sys, VkNumLock);
+      else
+        SetKeyToggle(Sys, VkNumLock, true);
+    }
+    if (!Result.empty()) TypeInto(Target, Result);
   }
-  Sys.Sleep(TypingDelay);
-  TypeWideText(Sys, Result);
-  Host.RegisterHotkey(Hotkey2Id, ModShift, VkNumLock);
+  Register(THotkey::hkResult);
 }
 
 }  // namespace talvex

@@ -1,31 +1,48 @@
 // The hotkey cycle: from a WM_HOTKEY to the answer typed into the other
-// application. Capture the selection, evaluate it, show the outcome in the
-// tooltip, and type the answer over the still selected text.
+// application. Find the application the user works in, capture its
+// selection, evaluate it, show the outcome in the tooltip, and type the
+// answer over the still selected text, or type nothing and say why.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/AppHost.h"
+#include "lib/ForegroundTarget.h"
 #include "lib/MonitorBinding.h"
 #include "lib/SystemApi.h"
+#include "lib/WinConstants.h"
 #include "parser/CalcParser.h"
 
 namespace talvex {
 
-inline constexpr std::uint32_t WmHotkey = 0x0312;
-inline constexpr std::uint32_t ModControl = 0x2;
-inline constexpr std::uint32_t ModShift = 0x4;
-inline constexpr std::uint8_t VkPause = 0x13;  // NumLock as the keyboard reports it with Ctrl held
+// What a hotkey types back.
+enum class THotkey : std::uint8_t {
+  hkExpression,  // the expression, "=" and the result
+  hkResult,      // the result alone
+};
+inline constexpr std::size_t HotkeyCount = 2;
+inline constexpr THotkey AllHotkeys[HotkeyCount] = {THotkey::hkExpression, THotkey::hkResult};
+constexpr std::size_t IndexOf(THotkey Hotkey) { return static_cast<std::size_t>(Hotkey); }
 
-inline constexpr const char* Hotkey1AtomName = "Talvex1";  // Ctrl+NumLock: expression, "=", result
-inline constexpr const char* Hotkey2AtomName = "Talvex2";  // Shift+NumLock: result alone
+// The keys of a hotkey, and the global atom that identifies it.
+struct THotkeyKeys {
+  std::uint32_t Modifiers;
+  std::uint8_t Vk;
+  const char* AtomName;
+};
+
+// Ctrl+NumLock (the keyboard reports NumLock with Ctrl held as Pause) and Shift+NumLock.
+inline constexpr std::array<THotkeyKeys, HotkeyCount> DefaultHotkeys = {{
+    {ModControl, VkPause, "Talvex1"},
+    {ModShift, VkNumLock, "Talvex2"},
+}};
 
 // Longer selections are refused before the engine sees them.
 inline constexpr std::size_t MaxExpressionLength = 250;
-// Time for the foreground application to see the modifier released.
-inline constexpr std::uint32_t TypingDelay = 100;
 
 class THotkeyCycle {
  public:
@@ -35,27 +52,29 @@ class THotkeyCycle {
   void RegisterHotkeys();
   void UnregisterHotkeys();
 
-  // The application-wide message observer: acts on WM_HOTKEY only and never
-  // claims the message. A hotkey that arrives while a cycle is under way
-  // (dispatched by the typing's draining of the queue) is dropped: the running
-  // cycle is not disturbed, and a later one would find the selection already
-  // replaced by the typed answer.
-  bool HandleHotkey(std::uint32_t Message, std::uintptr_t WParam);
+  // WM_HOTKEY with its identifier, as the hotkey window receives it. A
+  // hotkey that arrives while a cycle is under way (dispatched while the
+  // cycle waits) is dropped: the running cycle is not disturbed, and a later
+  // one would find the selection already replaced by the typed answer.
+  void OnHotkey(std::uintptr_t Id);
 
   // The answer text, or empty after reporting the error in the tooltip with
   // the error beep. Every error of the engine is caught here.
   std::wstring EvaluateText(std::wstring_view Expression);
 
-  THotkeyId Hotkey1Id = 0;
-  THotkeyId Hotkey2Id = 0;
-  // Which hotkey started the last cycle; they stay set until the next one.
-  bool IsHotkey1 = false;
-  bool IsHotkey2 = false;
+  // The keys of each hotkey, by THotkey; read at registration.
+  std::array<THotkeyKeys, HotkeyCount> Keys = DefaultHotkeys;
+  std::array<THotkeyId, HotkeyCount> Ids{};
+  // Which hotkey started the last cycle; it stays until the next one.
+  std::optional<THotkey> LastHotkey;
 
  private:
+  bool Register(THotkey Hotkey);
   void ReportError(const std::wstring& Message);
-  void TypeAnswer(const std::wstring& Answer);  // hotkey 1
-  void TypeResult(const std::wstring& Result);  // hotkey 2
+  // Types Text into Target's window unless the user has switched away meanwhile.
+  void TypeInto(const TForegroundTarget& Target, const std::wstring& Text);
+  void TypeAnswer(const TForegroundTarget& Target, const std::wstring& Answer);  // hkExpression
+  void TypeResult(const TForegroundTarget& Target, const std::wstring& Result);  // hkResult
 
   ISystemApi& Sys;
   TMonitorBinding& Monitor;

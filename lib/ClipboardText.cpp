@@ -25,29 +25,21 @@ constexpr std::size_t MaxFormats = 4096;
 
 }  // namespace
 
-std::string GetClipboardText(ISystemApi& Sys) {
-  if (!Sys.OpenClipboard()) return {};
-  std::string Text;
-  if (Sys.IsClipboardFormatAvailable(ClipboardText)) {
-    if (auto Bytes = Sys.GetClipboardData(ClipboardText)) {
+std::optional<std::wstring> ReadClipboardText(ISystemApi& Sys) {
+  if (!Sys.OpenClipboard()) return std::nullopt;
+  std::wstring Text;
+  if (Sys.IsClipboardFormatAvailable(ClipboardUnicodeText)) {
+    if (auto Bytes = Sys.GetClipboardData(ClipboardUnicodeText)) {
       // The block's size bounds the string when its zero is missing.
-      const auto End = std::find(Bytes->begin(), Bytes->end(), std::uint8_t{0});
-      Text.assign(Bytes->begin(), End);
+      for (std::size_t I = 0; I + 1 < Bytes->size(); I += 2) {
+        const auto Unit = static_cast<wchar_t>((*Bytes)[I] | ((*Bytes)[I + 1] << 8));
+        if (Unit == 0) break;
+        Text += Unit;
+      }
     }
   }
   Sys.CloseClipboard();
   return Text;
-}
-
-void SetClipboardText(ISystemApi& Sys, std::string_view Text) {
-  if (!Sys.OpenClipboard()) return;
-  Sys.EmptyClipboard();
-  if (!Text.empty()) {
-    std::vector<std::uint8_t> Bytes(Text.begin(), Text.end());
-    Bytes.push_back(0);
-    Sys.SetClipboardData(ClipboardText, Bytes);
-  }
-  Sys.CloseClipboard();
 }
 
 bool IsMemoryBlockFormat(TClipboardFormat Format) {
@@ -81,11 +73,18 @@ std::optional<TClipboardSnapshot> SaveClipboard(ISystemApi& Sys) {
   return Snapshot;
 }
 
-void RestoreClipboard(ISystemApi& Sys, const TClipboardSnapshot& Snapshot) {
-  if (!Sys.OpenClipboard()) return;
-  Sys.EmptyClipboard();
-  for (const auto& [Format, Bytes] : Snapshot.Formats) Sys.SetClipboardData(Format, Bytes);
+bool RestoreClipboard(ISystemApi& Sys, const TClipboardSnapshot& Snapshot, std::uint32_t Sequence) {
+  if (!Sys.OpenClipboard()) return false;
+  if (Sys.ClipboardSequence() == Sequence) {
+    Sys.EmptyClipboard();
+    const TClipboardFormat Exclude = Sys.RegisterClipboardFormat(ExcludeFromMonitorFormat);
+    for (const auto& [Format, Bytes] : Snapshot.Formats)
+      if (Format != Exclude) Sys.SetClipboardData(Format, Bytes);
+    // An empty clipboard is recorded by nobody and stays empty.
+    if (!Snapshot.Formats.empty() && Exclude != 0) Sys.SetClipboardData(Exclude, {0, 0, 0, 0});
+  }
   Sys.CloseClipboard();
+  return true;
 }
 
 }  // namespace talvex

@@ -13,12 +13,14 @@
 
 namespace talvex {
 
-// The CF_TEXT text, up to its terminating zero; empty when there is none or
-// the clipboard cannot be opened.
-std::string GetClipboardText(ISystemApi& Sys);
+// The CF_UNICODETEXT text (which the system makes from any other text
+// format), up to its terminating zero; empty when there is none; nothing
+// when the clipboard cannot be opened.
+std::optional<std::wstring> ReadClipboardText(ISystemApi& Sys);
 
-// Replaces the clipboard by Text as CF_TEXT; an empty Text leaves it empty.
-void SetClipboardText(ISystemApi& Sys, std::string_view Text);
+// Put on what the program gives back, so that clipboard history and the
+// cloud clipboard do not take it for something the user copied.
+inline constexpr const char* ExcludeFromMonitorFormat = "ExcludeClipboardContentFromMonitorProcessing";
 
 struct TClipboardSnapshot {
   // Every format whose data is a global memory block, in enumeration order.
@@ -31,7 +33,10 @@ bool IsMemoryBlockFormat(TClipboardFormat Format);
 // Nothing when the clipboard cannot be opened (then nothing is to be restored).
 std::optional<TClipboardSnapshot> SaveClipboard(ISystemApi& Sys);
 
-// Empties the clipboard and places exactly the saved formats again.
-void RestoreClipboard(ISystemApi& Sys, const TClipboardSnapshot& Snapshot);
+// Empties the clipboard and places exactly the saved formats again, marked
+// as not to be recorded, but only while the clipboard's sequence number is
+// still Sequence: what someone put there afterwards stays. False when the
+// clipboard cannot be opened.
+bool RestoreClipboard(ISystemApi& Sys, const TClipboardSnapshot& Snapshot, std::uint32_t Sequence);
 
 }  // namespace talvex

@@ -1,14 +1,18 @@
 #include "KeyEvents.h"
 
+#include "Waits.h"
 #include "WinConstants.h"
 
 namespace talvex {
 
 namespace {
 
-bool IsDown(ISystemApi& Sys, std::uint8_t Vk) {
-  return (static_cast<std::uint16_t>(Sys.KeyState(Vk)) >> 8) != 0;
-}
+// A user who holds the toggle key longer than this gets it toggled anyway.
+constexpr std::uint32_t ToggleKeyReleaseTimeout = 2000;
+
+// GetAsyncKeyState is non-zero while the key is down and once more after a
+// press it has not reported yet.
+bool KeyGoneUp(ISystemApi& Sys, std::uint8_t Vk) { return Sys.AsyncKeyState(Vk) == 0; }
 
 }  // namespace
 
@@ -25,18 +29,6 @@ void KeyUpExt(ISystemApi& Sys, std::uint8_t Vk) {
 void TapKey(ISystemApi& Sys, std::uint8_t Vk, std::uint8_t Scan) {
   Sys.KeybdEvent(Vk, Scan, 0);
   Sys.KeybdEvent(Vk, Scan, KeyEventKeyUp);
-}
-
-bool ReleaseIfDown(ISystemApi& Sys, std::uint8_t Vk) {
-  if (!IsDown(Sys, Vk)) return false;
-  KeyUp(Sys, Vk);
-  return true;
-}
-
-bool ReleaseIfDownExt(ISystemApi& Sys, std::uint8_t Vk) {
-  if (!IsDown(Sys, Vk)) return false;
-  KeyUpExt(Sys, Vk);
-  return true;
 }
 
 void TapKeyScanned(ISystemApi& Sys, std::uint8_t Vk, bool Extended) {
@@ -62,14 +54,13 @@ bool IsKeyToggled(ISystemApi& Sys, std::uint8_t Vk) {
 void ToggleKeyOnce(ISystemApi& Sys, std::uint8_t Vk) {
   if (IsNtPlatform(Sys)) {
     // The user may still hold the key; a press now would be lost in theirs.
-    while (Sys.AsyncKeyState(Vk) != 0) ProcessPendingMessages(Sys);
+    WaitUntil(Sys, [&] { return KeyGoneUp(Sys, Vk); }, ToggleKeyReleaseTimeout);
     KeyDown(Sys, Vk);
     KeyUp(Sys, Vk);
     ProcessPendingMessages(Sys);
     return;
   }
-  while (Sys.AsyncKeyState(Vk) != 0) Sys.Sleep(200);
-  ProcessPendingMessages(Sys);
+  WaitUntil(Sys, [&] { return KeyGoneUp(Sys, Vk); }, ToggleKeyReleaseTimeout);
   TKeyboardState State{};
   Sys.ReadKeyboardState(State);
   State[Vk] ^= 1;

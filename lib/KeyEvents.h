@@ -12,9 +12,6 @@ void KeyDownExt(ISystemApi& Sys, std::uint8_t Vk);  // right-hand modifier
 void KeyUp(ISystemApi& Sys, std::uint8_t Vk);
 void KeyUpExt(ISystemApi& Sys, std::uint8_t Vk);  // right-hand modifier
 void TapKey(ISystemApi& Sys, std::uint8_t Vk, std::uint8_t Scan);
-// Releases the key when it is down; tells whether it was.
-bool ReleaseIfDown(ISystemApi& Sys, std::uint8_t Vk);
-bool ReleaseIfDownExt(ISystemApi& Sys, std::uint8_t Vk);
 // Press and release with the key's own scan code, the queue drained around it.
 void TapKeyScanned(ISystemApi& Sys, std::uint8_t Vk, bool Extended);
 

@@ -1,26 +1,36 @@
-// Reading the text the user has selected in the foreground application.
+// Reading the text the user has selected in the foreground application, as
+// UTF-16: directly from an edit control, otherwise through the clipboard.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
-#include "MonitorBinding.h"
+#include "ForegroundTarget.h"
 #include "SystemApi.h"
 
 namespace talvex {
 
-// Which hotkey started the capture, so the modifier the user still holds can
-// be taken out of the copy keystroke and pressed again after it.
-struct THotkeyFlags {
-  bool IsHotkey1 = false;  // Ctrl held
-  bool IsHotkey2 = false;  // Shift held
-};
+// The copy has this long in all to reach the clipboard.
+inline constexpr std::uint32_t CopyTimeout = 1500;
 
-// The selection of the focus window that the monitor recorded, read with
-// window messages; through the clipboard when no window or no text is known.
-std::string CaptureSelection(ISystemApi& Sys, TMonitorBinding& Monitor, THotkeyFlags Hotkeys);
+// The selection, or nothing when none could be read.
+std::optional<std::wstring> CaptureSelection(ISystemApi& Sys, const TForegroundTarget& Target);
 
-// Ctrl+Insert into the foreground application, then the clipboard's text;
-// the clipboard holds again what it held before.
-std::string CaptureViaClipboard(ISystemApi& Sys, THotkeyFlags Hotkeys);
+// The selected text of an edit or rich-edit control (by the class the
+// system reports as the control's base); nothing for any other window, and
+// for an empty selection.
+std::optional<std::wstring> CaptureDirect(ISystemApi& Sys, TWindowHandle Control);
+
+// Ctrl+Insert into the foreground application, then the text it copied.
+// Nothing when no copy reached the clipboard in time: the clipboard is then
+// as the user had it. After a copy, the user's clipboard is put back unless
+// someone changed it meanwhile.
+std::optional<std::wstring> CaptureViaClipboard(ISystemApi& Sys);
+
+// Rich-edit controls count a line break as one character in their
+// selection, where the text WM_GETTEXT gives has two.
+std::size_t RichEditOffsetToIndex(std::wstring_view Text, std::size_t Offset);
 
 }  // namespace talvex

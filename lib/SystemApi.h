@@ -20,11 +20,15 @@ using TKeyboardState = std::array<std::uint8_t, 256>;
 // What one step of draining the thread's message queue did.
 enum class TPumpResult { pmEmpty, pmQuitDiscarded, pmDispatched };
 
+// What the user last did with a key while the keyboard watch runs.
+enum class TUserKey { ukUnknown, ukDown, ukUp };
+
 class ISystemApi {
 public:
   virtual ~ISystemApi() = default;
 
-  // Synthesised input and keyboard state.
+  // Synthesised input and keyboard state. Both kinds of event carry the
+  // program's mark, which the keyboard watch knows them by.
   virtual void KeybdEvent(std::uint8_t Vk, std::uint8_t Scan, std::uint32_t Flags) = 0;
   // One SendInput keyboard event with KEYEVENTF_UNICODE among Flags.
   virtual void SendUnicodeKey(std::uint16_t Code, std::uint32_t Flags) = 0;
@@ -34,25 +38,48 @@ public:
   virtual bool WriteKeyboardState(const TKeyboardState& State) = 0;
   virtual std::int16_t ScanChar(char C) = 0;  // VkKeyScanA
   virtual std::uint32_t ScanCodeOfKey(std::uint32_t Vk) = 0;  // MapVirtualKeyA (Vk, 0)
-  // The UTF-16 unit of one byte of the ANSI code page (MultiByteToWideChar).
-  virtual std::optional<std::uint16_t> AnsiCharToUnicode(char C) = 0;
   // The one byte of the ANSI code page that stands for a UTF-16 unit exactly
   // (WideCharToMultiByte without best-fit); nothing when the code page lacks it.
   virtual std::optional<char> UnicodeToAnsiChar(std::uint16_t Code) = 0;
 
-  virtual void Sleep(std::uint32_t Milliseconds) = 0;
+  // A low-level keyboard hook of this thread that notes what the user does
+  // with each key, leaving out the program's own marked events; false where
+  // the system has none (the Windows 95 family).
+  virtual bool StartKeyWatch() = 0;
+  virtual void StopKeyWatch() = 0;
+  virtual TUserKey UserKey(std::uint8_t Vk) = 0;
+
+  virtual std::uint32_t TickCount() = 0;  // GetTickCount: milliseconds, wrapping
+  // Returns when a message arrives for this thread or Milliseconds have
+  // passed (MsgWaitForMultipleObjects); dispatches nothing.
+  virtual void WaitForMessage(std::uint32_t Milliseconds) = 0;
   // PeekMessageA (PM_REMOVE); a removed WM_QUIT is dropped, any other message
   // is translated and dispatched.
   virtual TPumpResult PumpOneMessage() = 0;
   virtual std::uint32_t PlatformId() = 0;  // GetVersionExA dwPlatformId
 
-  // The three messages sent to the focused control of another application.
+  // The foreground application.
+  virtual TWindowHandle ForegroundWindow() = 0;  // GetForegroundWindow
+  // GetWindowThreadProcessId: the thread, 0 for a window that is gone.
+  virtual std::uint32_t WindowThread(TWindowHandle Window, std::uint32_t& ProcessId) = 0;
+  virtual TWindowHandle FocusOfThread(std::uint32_t ThreadId) = 0;  // GetGUIThreadInfo's hwndFocus
+  virtual std::uint32_t CurrentProcessId() = 0;
+  // The class of the system control the window is built on (RealGetWindowClassW).
+  virtual std::wstring BaseClassName(TWindowHandle Window) = 0;
+  // The integrity level (the label's RID) of a process; nothing when the
+  // system cannot tell (Windows XP, or no access to the process).
+  virtual std::optional<std::uint32_t> ProcessIntegrity(std::uint32_t ProcessId) = 0;
+
+  // The three messages sent to the focused control of another application,
+  // as UTF-16 whatever the control's own character set.
   virtual std::intptr_t SendGetTextLength(TWindowHandle Window) = 0;
   // WM_GETTEXT into a buffer of BufferChars; the characters it reports copied.
-  virtual std::string SendGetText(TWindowHandle Window, std::size_t BufferChars) = 0;
+  virtual std::wstring SendGetText(TWindowHandle Window, std::size_t BufferChars) = 0;
   virtual void SendGetSelection(TWindowHandle Window, std::uint32_t& Start, std::uint32_t& End) = 0;
 
   // The clipboard, with its global memory blocks as bytes.
+  virtual std::uint32_t ClipboardSequence() = 0;  // GetClipboardSequenceNumber
+  virtual TClipboardFormat RegisterClipboardFormat(const char* Name) = 0;
   virtual bool OpenClipboard() = 0;  // no owner window
   virtual bool CloseClipboard() = 0;
   virtual bool EmptyClipboard() = 0;

@@ -1,4 +1,4 @@
-// Typing text into the foreground application with synthesised keystrokes.
+// Typing text into the foreground application with synthesised input.
 #pragma once
 
 #include <string_view>
@@ -7,15 +7,12 @@
 
 namespace talvex {
 
-// Types Text (ANSI code page) as key presses of the current layout, with
-// CapsLock and any held modifier out of the way and restored afterwards.
-// On the NT family a character the layout has no plain or shifted key for is
-// sent as Unicode input; on the Windows 95 family it is left out.
-void TypeText(ISystemApi& Sys, std::string_view Text);
-
-// The same for text that may hold characters the ANSI code page lacks: a
-// character the code page has is typed exactly as TypeText types it; one it
-// lacks goes as Unicode input on the NT family and is left out on Windows 95.
+// Types Text with every held modifier out of the way (pressed again
+// afterwards if the user still holds it). On the NT family each character
+// goes as Unicode input, so neither the keyboard layout of the target nor
+// CapsLock changes what arrives. On the Windows 95 family, which has no
+// Unicode input, the characters are key presses of the current layout with
+// CapsLock off meanwhile; one that no plain or shifted key gives is left out.
 void TypeWideText(ISystemApi& Sys, std::wstring_view Text);
 
 }  // namespace talvex

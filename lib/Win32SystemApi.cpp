@@ -17,15 +17,70 @@ namespace {
 constexpr UINT ForeignControlTimeout = 2000;
 constexpr UINT ForeignControlFlags = SMTO_ABORTIFHUNG | SMTO_NORMAL;
 
+// The mark on every event the program synthesises, which the keyboard watch
+// leaves out; the monitor's hooks never look at it.
+constexpr ULONG_PTR OwnInputMark = 0x54564C58;
+
 HWND AsWindow(TWindowHandle Window) { return reinterpret_cast<HWND>(Window); }
 
 LRESULT SendToControl(TWindowHandle Window, UINT Message, WPARAM WParam, LPARAM LParam) {
   DWORD_PTR Result = 0;
-  if (!SendMessageTimeoutA(AsWindow(Window), Message, WParam, LParam, ForeignControlFlags,
+  if (!SendMessageTimeoutW(AsWindow(Window), Message, WParam, LParam, ForeignControlFlags,
                            ForeignControlTimeout, &Result))
     return 0;
   return static_cast<LRESULT>(Result);
 }
+
+// The keyboard watch: one hook for the one GUI thread.
+HHOOK KeyWatchHook = nullptr;
+TUserKey UserKeys[256];
+
+void NoteUserKey(DWORD Vk, bool Up) {
+  const TUserKey State = Up ? TUserKey::ukUp : TUserKey::ukDown;
+  UserKeys[Vk & 0xFF] = State;
+  // A generic modifier code stands for its left-hand key.
+  if (Vk == VK_SHIFT) UserKeys[VK_LSHIFT] = State;
+  if (Vk == VK_CONTROL) UserKeys[VK_LCONTROL] = State;
+  if (Vk == VK_MENU) UserKeys[VK_LMENU] = State;
+}
+
+LRESULT CALLBACK KeyWatchProc(int Code, WPARAM WParam, LPARAM LParam) {
+  if (Code == HC_ACTION) {
+    const auto* Key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(LParam);
+    if (Key->dwExtraInfo != OwnInputMark) NoteUserKey(Key->vkCode, (Key->flags & LLKHF_UP) != 0);
+  }
+  return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
+// Resolved at run time, so that the program's imports stay those of every
+// Windows it runs on; Windows XP answers the integrity question with "cannot tell".
+struct TTokenEntries {
+  BOOL(WINAPI* OpenProcessToken)(HANDLE, DWORD, PHANDLE);
+  BOOL(WINAPI* GetTokenInformation)(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD);
+  PUCHAR(WINAPI* GetSidSubAuthorityCount)(PSID);
+  PDWORD(WINAPI* GetSidSubAuthority)(PSID, DWORD);
+};
+
+const TTokenEntries* TokenEntries() {
+  static const TTokenEntries Entries = [] {
+    TTokenEntries E{};
+    if (const HMODULE Advapi = ::LoadLibraryA("advapi32.dll")) {
+      const auto Find = [Advapi](const char* Name) { return reinterpret_cast<void*>(::GetProcAddress(Advapi, Name)); };
+      E.OpenProcessToken = reinterpret_cast<decltype(E.OpenProcessToken)>(Find("OpenProcessToken"));
+      E.GetTokenInformation = reinterpret_cast<decltype(E.GetTokenInformation)>(Find("GetTokenInformation"));
+      E.GetSidSubAuthorityCount = reinterpret_cast<decltype(E.GetSidSubAuthorityCount)>(Find("GetSidSubAuthorityCount"));
+      E.GetSidSubAuthority = reinterpret_cast<decltype(E.GetSidSubAuthority)>(Find("GetSidSubAuthority"));
+    }
+    return E;
+  }();
+  const bool All = Entries.OpenProcessToken && Entries.GetTokenInformation && Entries.GetSidSubAuthorityCount &&
+                   Entries.GetSidSubAuthority;
+  return All ? &Entries : nullptr;
+}
+
+// Vista's numbers: Windows XP refuses both, which reads as "cannot tell".
+constexpr DWORD ProcessQueryLimitedInformation = 0x1000;
+constexpr auto TokenIntegrityLevelClass = static_cast<TOKEN_INFORMATION_CLASS>(25);
 
 using TSendInput = UINT(WINAPI*)(UINT, LPINPUT, int);
 
@@ -40,7 +95,7 @@ TSendInput SendInputEntry() {
 }  // namespace
 
 void TWin32SystemApi::KeybdEvent(std::uint8_t Vk, std::uint8_t Scan, std::uint32_t Flags) {
-  ::keybd_event(Vk, Scan, Flags, 0);
+  ::keybd_event(Vk, Scan, Flags, OwnInputMark);
 }
 
 void TWin32SystemApi::SendUnicodeKey(std::uint16_t Code, std::uint32_t Flags) {
@@ -50,6 +105,7 @@ void TWin32SystemApi::SendUnicodeKey(std::uint16_t Code, std::uint32_t Flags) {
   Input.type = INPUT_KEYBOARD;
   Input.ki.wScan = Code;
   Input.ki.dwFlags = Flags;
+  Input.ki.dwExtraInfo = OwnInputMark;
   Send(1, &Input, sizeof(Input));
 }
 
@@ -70,12 +126,6 @@ std::int16_t TWin32SystemApi::ScanChar(char C) { return ::VkKeyScanA(C); }
 
 std::uint32_t TWin32SystemApi::ScanCodeOfKey(std::uint32_t Vk) { return ::MapVirtualKeyA(Vk, 0); }
 
-std::optional<std::uint16_t> TWin32SystemApi::AnsiCharToUnicode(char C) {
-  wchar_t Wide = 0;
-  if (::MultiByteToWideChar(CP_ACP, 0, &C, 1, &Wide, 1) != 1) return std::nullopt;
-  return static_cast<std::uint16_t>(Wide);
-}
-
 std::optional<char> TWin32SystemApi::UnicodeToAnsiChar(std::uint16_t Code) {
   const wchar_t Wide = static_cast<wchar_t>(Code);
   char Bytes[4] = {};
@@ -87,7 +137,24 @@ std::optional<char> TWin32SystemApi::UnicodeToAnsiChar(std::uint16_t Code) {
   return Bytes[0];
 }
 
-void TWin32SystemApi::Sleep(std::uint32_t Milliseconds) { ::Sleep(Milliseconds); }
+bool TWin32SystemApi::StartKeyWatch() {
+  for (TUserKey& Key : UserKeys) Key = TUserKey::ukUnknown;
+  if (!KeyWatchHook) KeyWatchHook = ::SetWindowsHookExW(WH_KEYBOARD_LL, KeyWatchProc, ::GetModuleHandleW(nullptr), 0);
+  return KeyWatchHook != nullptr;
+}
+
+void TWin32SystemApi::StopKeyWatch() {
+  if (KeyWatchHook) ::UnhookWindowsHookEx(KeyWatchHook);
+  KeyWatchHook = nullptr;
+}
+
+TUserKey TWin32SystemApi::UserKey(std::uint8_t Vk) { return KeyWatchHook ? UserKeys[Vk] : TUserKey::ukUnknown; }
+
+std::uint32_t TWin32SystemApi::TickCount() { return ::GetTickCount(); }
+
+void TWin32SystemApi::WaitForMessage(std::uint32_t Milliseconds) {
+  ::MsgWaitForMultipleObjects(0, nullptr, FALSE, Milliseconds, QS_ALLINPUT);
+}
 
 TPumpResult TWin32SystemApi::PumpOneMessage() {
   MSG Msg;
@@ -105,12 +172,60 @@ std::uint32_t TWin32SystemApi::PlatformId() {
   return Info.dwPlatformId;
 }
 
+TWindowHandle TWin32SystemApi::ForegroundWindow() {
+  return reinterpret_cast<TWindowHandle>(::GetForegroundWindow());
+}
+
+std::uint32_t TWin32SystemApi::WindowThread(TWindowHandle Window, std::uint32_t& ProcessId) {
+  DWORD Process = 0;
+  const DWORD Thread = ::GetWindowThreadProcessId(AsWindow(Window), &Process);
+  ProcessId = Process;
+  return Thread;
+}
+
+TWindowHandle TWin32SystemApi::FocusOfThread(std::uint32_t ThreadId) {
+  GUITHREADINFO Info{};
+  Info.cbSize = sizeof Info;
+  if (!::GetGUIThreadInfo(ThreadId, &Info)) return 0;
+  return reinterpret_cast<TWindowHandle>(Info.hwndFocus);
+}
+
+std::uint32_t TWin32SystemApi::CurrentProcessId() { return ::GetCurrentProcessId(); }
+
+std::wstring TWin32SystemApi::BaseClassName(TWindowHandle Window) {
+  wchar_t Name[256] = {};
+  const UINT Length = ::RealGetWindowClassW(AsWindow(Window), Name, 256);
+  return std::wstring(Name, std::min<UINT>(Length, 255));
+}
+
+std::optional<std::uint32_t> TWin32SystemApi::ProcessIntegrity(std::uint32_t ProcessId) {
+  const TTokenEntries* Entries = TokenEntries();
+  if (!Entries) return std::nullopt;
+  const HANDLE Process = ::OpenProcess(ProcessQueryLimitedInformation, FALSE, ProcessId);
+  if (!Process) return std::nullopt;
+  std::optional<std::uint32_t> Level;
+  HANDLE Token = nullptr;
+  if (Entries->OpenProcessToken(Process, TOKEN_QUERY, &Token)) {
+    // A TOKEN_MANDATORY_LABEL: a SID_AND_ATTRIBUTES and the SID it points to.
+    alignas(8) BYTE Label[128] = {};
+    DWORD Size = 0;
+    if (Entries->GetTokenInformation(Token, TokenIntegrityLevelClass, Label, sizeof Label, &Size)) {
+      const PSID Sid = reinterpret_cast<SID_AND_ATTRIBUTES*>(Label)->Sid;
+      const UCHAR Count = *Entries->GetSidSubAuthorityCount(Sid);
+      if (Count > 0) Level = *Entries->GetSidSubAuthority(Sid, Count - 1);
+    }
+    ::CloseHandle(Token);
+  }
+  ::CloseHandle(Process);
+  return Level;
+}
+
 std::intptr_t TWin32SystemApi::SendGetTextLength(TWindowHandle Window) {
   return SendToControl(Window, WM_GETTEXTLENGTH, 0, 0);
 }
 
-std::string TWin32SystemApi::SendGetText(TWindowHandle Window, std::size_t BufferChars) {
-  std::string Text;
+std::wstring TWin32SystemApi::SendGetText(TWindowHandle Window, std::size_t BufferChars) {
+  std::wstring Text;
   try {
     Text.resize(BufferChars);
   } catch (const std::bad_alloc&) {
@@ -132,6 +247,12 @@ void TWin32SystemApi::SendGetSelection(TWindowHandle Window, std::uint32_t& Star
   SendToControl(Window, EM_GETSEL, reinterpret_cast<WPARAM>(&From), reinterpret_cast<LPARAM>(&To));
   Start = From;
   End = To;
+}
+
+std::uint32_t TWin32SystemApi::ClipboardSequence() { return ::GetClipboardSequenceNumber(); }
+
+TClipboardFormat TWin32SystemApi::RegisterClipboardFormat(const char* Name) {
+  return ::RegisterClipboardFormatA(Name);
 }
 
 bool TWin32SystemApi::OpenClipboard() { return ::OpenClipboard(nullptr) != 0; }

@@ -15,17 +15,29 @@ public:
   bool WriteKeyboardState(const TKeyboardState& State) override;
   std::int16_t ScanChar(char C) override;
   std::uint32_t ScanCodeOfKey(std::uint32_t Vk) override;
-  std::optional<std::uint16_t> AnsiCharToUnicode(char C) override;
   std::optional<char> UnicodeToAnsiChar(std::uint16_t Code) override;
 
-  void Sleep(std::uint32_t Milliseconds) override;
+  bool StartKeyWatch() override;
+  void StopKeyWatch() override;
+  TUserKey UserKey(std::uint8_t Vk) override;
+  std::uint32_t TickCount() override;
+  void WaitForMessage(std::uint32_t Milliseconds) override;
   TPumpResult PumpOneMessage() override;
   std::uint32_t PlatformId() override;
 
+  TWindowHandle ForegroundWindow() override;
+  std::uint32_t WindowThread(TWindowHandle Window, std::uint32_t& ProcessId) override;
+  TWindowHandle FocusOfThread(std::uint32_t ThreadId) override;
+  std::uint32_t CurrentProcessId() override;
+  std::wstring BaseClassName(TWindowHandle Window) override;
+  std::optional<std::uint32_t> ProcessIntegrity(std::uint32_t ProcessId) override;
+
   std::intptr_t SendGetTextLength(TWindowHandle Window) override;
-  std::string SendGetText(TWindowHandle Window, std::size_t BufferChars) override;
+  std::wstring SendGetText(TWindowHandle Window, std::size_t BufferChars) override;
   void SendGetSelection(TWindowHandle Window, std::uint32_t& Start, std::uint32_t& End) override;
 
+  std::uint32_t ClipboardSequence() override;
+  TClipboardFormat RegisterClipboardFormat(const char* Name) override;
   bool OpenClipboard() override;
   bool CloseClipboard() override;
   bool EmptyClipboard() override;

@@ -30,6 +30,11 @@ inline constexpr std::uint32_t PlatformWin32Windows = 1;
 inline constexpr std::uint32_t PlatformWin32Nt = 2;
 
 // Clipboard formats.
-inline constexpr std::uint32_t ClipboardText = 1;  // CF_TEXT
+inline constexpr std::uint32_t ClipboardUnicodeText = 13;  // CF_UNICODETEXT
+
+// Hotkeys: RegisterHotKey's modifiers and the keys.
+inline constexpr std::uint32_t ModControl = 0x2;
+inline constexpr std::uint32_t ModShift = 0x4;
+inline constexpr std::uint8_t VkPause = 0x13;  // NumLock as the keyboard reports it with Ctrl held
 
 }  // namespace talvex

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config git zip python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  mingw-w64 g++-mingw-w64-i686 binutils-mingw-w64-i686
+  mingw-w64 g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-win32
   wine wine32:i386 wine64
   xvfb x11-utils imagemagick
   libmuparser-dev libqalculate-dev

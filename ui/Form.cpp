@@ -64,6 +64,12 @@ LRESULT TForm::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) {
         return 0;
       }
       break;
+    case WM_HOTKEY:
+      if (OnHotkey) {
+        OnHotkey(WParam);
+        return 0;
+      }
+      break;
     case WM_ERASEBKGND:
       return 1;  // the panel covers the whole client area
     case WM_SETFONT:

@@ -33,6 +33,8 @@ class TForm final : public TWindow {
   // For the message loop, before a message is dispatched: hands a key press
   // to the form it was pressed in. True when the form used it.
   static bool TranslateKey(const MSG& Msg);
+  // WM_HOTKEY, with the identifier of a hotkey registered on this window.
+  std::function<void(WPARAM Id)> OnHotkey;
 
  private:
   LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) override;

@@ -8,7 +8,6 @@ namespace talvex::ui {
 
 namespace {
 
-TMessageObserver Observer;
 std::exception_ptr PendingException;
 
 const wchar_t* ClassFor(UINT ClassStyle, const wchar_t* ClassName, WNDPROC Procedure) {
@@ -28,8 +27,6 @@ const wchar_t* ClassFor(UINT ClassStyle, const wchar_t* ClassName, WNDPROC Proce
 }
 
 }  // namespace
-
-void SetMessageObserver(TMessageObserver NewObserver) { Observer = std::move(NewObserver); }
 
 bool HasPendingException() { return PendingException != nullptr; }
 
@@ -89,7 +86,7 @@ LRESULT CALLBACK TWindow::WindowProc(HWND Hwnd, UINT Message, WPARAM WParam, LPA
   if (!Self) return DefWindowProcW(Hwnd, Message, WParam, LParam);
   LRESULT Result = 0;
   try {
-    if (!Observer || !Observer(Hwnd, Message, WParam, LParam)) Result = Self->HandleMessage(Message, WParam, LParam);
+    Result = Self->HandleMessage(Message, WParam, LParam);
   } catch (...) {
     if (!PendingException) PendingException = std::current_exception();
     PostQuitMessage(1);

@@ -1,21 +1,14 @@
 // The base of every window of the layer: one window class per class style,
-// one window procedure that hands each message first to the application-wide
-// observer and then to the window object's own HandleMessage.
+// one window procedure that hands each message to the window object's own
+// HandleMessage.
 #pragma once
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <exception>
-#include <functional>
 
 namespace talvex::ui {
-
-// Sees every message dispatched to any window of the layer, before that
-// window's own handling; true means handled, and the window's handling is
-// skipped (the message's result is then 0).
-using TMessageObserver = std::function<bool(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam)>;
-void SetMessageObserver(TMessageObserver Observer);
 
 // An exception cannot unwind through the system's frames around a window
 // procedure: the procedure keeps it here, ends the message loop, and the loop

@@ -53,16 +53,6 @@ class TFakeAppHost final : public IAppHost {
   }
   void ErrorBeep() override { Calls.push_back(Beep); }
   void ShowMessage(const std::wstring& Text) override { Calls.push_back(Message(Utf8(Text))); }
-  // The fake system's code page: Cyrillic from 0xC0, Latin-1 below.
-  std::wstring AnsiToWide(std::string_view Ansi) override {
-    std::wstring Out;
-    for (const char C : Ansi) {
-      const auto Byte = static_cast<unsigned char>(C);
-      Out += static_cast<wchar_t>(Byte >= 0xC0 ? 0x0410 + Byte - 0xC0 : Byte);
-    }
-    return Out;
-  }
-
  private:
   std::vector<std::string>& Calls;
 };

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "app/AppTexts.h"
 #include "app/EngineSettings.h"
 #include "app/HotkeyCycle.h"
+#include "lib/ClipboardText.h"
 #include "lib/TextCodec.h"
 #include "lib/TextInjection.h"
 #include "ParserLib/Messages.h"
@@ -18,7 +20,9 @@ namespace {
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
+constexpr TWindowHandle Foreground = 0x50;
 constexpr TWindowHandle Focus = 0x77;
+constexpr std::uint32_t Thread = 7, Process = 20;
 constexpr THotkeyId Id1 = 0xC001;
 constexpr THotkeyId Id2 = 0xC002;
 
@@ -31,9 +35,9 @@ TCalls Join(std::initializer_list<TCalls> Parts) {
 }
 
 // A selection of exactly N characters: 1+1+...+1, with one more digit when N is even.
-std::string SumOfLength(std::size_t N) {
-  std::string S = N % 2 == 0 ? "11" : "1";
-  while (S.size() < N) S += "+1";
+std::wstring SumOfLength(std::size_t N) {
+  std::wstring S = N % 2 == 0 ? L"11" : L"1";
+  while (S.size() < N) S += L"+1";
   return S;
 }
 
@@ -46,43 +50,58 @@ class HotkeyCycleTest : public ::testing::Test {
     Sys.ProvideMonitorExports();
     Sys.SetExportResult("GetCurrentFocus", static_cast<std::uint32_t>(Focus));
     Monitor.BindMonitorLibrary();
-    Cycle.Hotkey1Id = Id1;
-    Cycle.Hotkey2Id = Id2;
+    Sys.Foreground = Foreground;
+    Sys.Owners = {{Foreground, {Thread, Process}}, {Focus, {Thread, Process}}};
+    Sys.PlaceCopy(L"40+2");
+    Cycle.Ids = {Id1, Id2};
     Sys.ClearCalls();
   }
   void TearDown() override { FormatSettings() = Saved; }
 
-  void Select(const std::string& Text, std::uint32_t Start, std::uint32_t End) {
+  void Select(const std::wstring& Text, std::uint32_t Start, std::uint32_t End) {
     Sys.WindowTexts[Focus] = Text;
     Sys.SelStart = Start;
     Sys.SelEnd = End;
   }
-  void SelectAll(const std::string& Text) { Select(Text, 0, static_cast<std::uint32_t>(Text.size())); }
-
-  bool Press(THotkeyId Id) { return Cycle.HandleHotkey(WmHotkey, Id); }
+  void SelectAll(const std::wstring& Text) { Select(Text, 0, static_cast<std::uint32_t>(Text.size())); }
+  void Press(THotkeyId Id) { Cycle.OnHotkey(Id); }
 
   TCalls Capture() const {
-    return {"call GetCurrentFocus", "WM_GETTEXTLENGTH 119",
-            "WM_GETTEXT 119 " + std::to_string(Sys.WindowTexts.at(Focus).size() + 1), "EM_GETSEL 119"};
+    return {WatchStart, "call GetCurrentFocus", "EM_GETSEL 119", "WM_GETTEXTLENGTH 119",
+            "WM_GETTEXT 119 " + std::to_string(Sys.WindowTexts.at(Focus).size() + 1)};
   }
   // What lib's typing sends for Text on this platform, as its own tests fix it.
   TCalls Typed(const std::wstring& Text) const {
     TFakeSystemApi Other;
     Other.Platform = Sys.Platform;
-    Other.NoAnsi = Sys.NoAnsi;
     TypeWideText(Other, Text);
     return Other.Calls;
   }
   TCalls Hotkey1Branch(const std::wstring& Answer) const {
-    const TCalls ReleaseCtrl = Sys.Platform == 2 ? TCalls{Key(0xA2, 2), Key(0xA3, 3)} : TCalls{Key(0x11, 2)};
-    return Join({{Unregister(Id1)}, ReleaseCtrl, {SleepFor(100)}, Typed(Answer), {Register(Id1, 2, 0x13)}});
+    return Join({{Unregister(Id1)}, Typed(Answer), {Register(Id1, 2, 0x13)}});
   }
   TCalls Hotkey2Branch(const std::wstring& Result) const {
-    const TCalls ReleaseShiftAndNumLock = Sys.Platform == 2
-                                              ? TCalls{Key(0xA0, 2), Key(0xA1, 3), Key(0x90, 0), Key(0x90, 2), Pump}
-                                              : TCalls{Key(0x10, 2), Pump, WriteState, Pump};
-    return Join(
-        {{Unregister(Id2)}, ReleaseShiftAndNumLock, {SleepFor(100)}, Typed(Result), {Register(Id2, 4, 0x90)}});
+    const TCalls NumLockBack =
+        Sys.Platform == 2 ? TCalls{Pump, Key(0x90, 0), Key(0x90, 2), Pump} : TCalls{Pump, WriteState, Pump};
+    return Join({{Unregister(Id2)}, NumLockBack, Typed(Result), {Register(Id2, 4, 0x90)}});
+  }
+
+  // The parts of the calls the user sees: tooltips and beeps, the typed text.
+  TCalls Shown() const {
+    TCalls Out;
+    std::copy_if(Sys.Calls.begin(), Sys.Calls.end(), std::back_inserter(Out),
+                 [](const std::string& C) { return C.rfind("tooltip", 0) == 0 || C == Beep; });
+    return Out;
+  }
+  std::wstring TypedText() const {
+    std::wstring Out;
+    for (const std::string& C : Sys.Calls)
+      if (C.rfind("unicode ", 0) == 0 && C.substr(C.size() - 7) == "flags 4")
+        Out += static_cast<wchar_t>(std::stoul(C.substr(8), nullptr, 16));
+    return Out;
+  }
+  bool Called(const std::string& Line) const {
+    return std::find(Sys.Calls.begin(), Sys.Calls.end(), Line) != Sys.Calls.end();
   }
 
   TFormatSettings Saved;
@@ -110,8 +129,8 @@ TEST_F(HotkeyCycleTest, RegistersBothHotkeysAndShowsOneMessagePerFailure) {
         ElementsAreArray(Join(
             {{"atom Talvex1", Register(Id1, 2, 0x13)}, First, {"atom Talvex2", Register(Id2, 4, 0x90)}, Second})))
         << C.Messages << " failures";
-    EXPECT_EQ(Cycle.Hotkey1Id, Id1);
-    EXPECT_EQ(Cycle.Hotkey2Id, Id2);
+    EXPECT_EQ(Cycle.Ids[0], Id1);
+    EXPECT_EQ(Cycle.Ids[1], Id2);
   }
 }
 
@@ -125,12 +144,12 @@ TEST_F(HotkeyCycleTest, CtrlNumLockTypesTheExpressionWithItsResultOverTheSelecti
   for (const std::uint32_t Platform : {2u, 1u}) {
     Sys.Platform = Platform;
     Sys.ClearCalls();
-    Select("x 2+3*4 y", 2, 7);
-    EXPECT_FALSE(Press(Id1));
-    EXPECT_THAT(Sys.Calls, ElementsAreArray(Join({Capture(), {Tooltip("2+3*4=14")}, Hotkey1Branch(L"2+3*4=14")})))
+    Select(L"x 2+3*4 y", 2, 7);
+    Press(Id1);
+    EXPECT_THAT(Sys.Calls,
+                ElementsAreArray(Join({Capture(), {Tooltip("2+3*4=14")}, Hotkey1Branch(L"2+3*4=14"), {WatchStop}})))
         << "platform " << Platform;
-    EXPECT_TRUE(Cycle.IsHotkey1);
-    EXPECT_FALSE(Cycle.IsHotkey2);
+    EXPECT_EQ(Cycle.LastHotkey, THotkey::hkExpression);
   }
 }
 
@@ -138,12 +157,12 @@ TEST_F(HotkeyCycleTest, ShiftNumLockTypesTheResultAloneAndPutsNumLockBack) {
   for (const std::uint32_t Platform : {2u, 1u}) {
     Sys.Platform = Platform;
     Sys.ClearCalls();
-    Select("x 2+3*4 y", 2, 7);
-    EXPECT_FALSE(Press(Id2));
-    EXPECT_THAT(Sys.Calls, ElementsAreArray(Join({Capture(), {Tooltip("2+3*4=14")}, Hotkey2Branch(L"14")})))
+    Select(L"x 2+3*4 y", 2, 7);
+    Press(Id2);
+    EXPECT_THAT(Sys.Calls,
+                ElementsAreArray(Join({Capture(), {Tooltip("2+3*4=14")}, Hotkey2Branch(L"14"), {WatchStop}})))
         << "platform " << Platform;
-    EXPECT_FALSE(Cycle.IsHotkey1);
-    EXPECT_TRUE(Cycle.IsHotkey2);
+    EXPECT_EQ(Cycle.LastHotkey, THotkey::hkResult);
     if (Platform == 1) {
       EXPECT_EQ(Sys.WrittenKeyboard[0x90] & 1, 1) << "NumLock forced on";
     }
@@ -151,11 +170,10 @@ TEST_F(HotkeyCycleTest, ShiftNumLockTypesTheResultAloneAndPutsNumLockBack) {
 }
 
 TEST_F(HotkeyCycleTest, OutcomesOfTheCycle) {
+  const std::string NothingRead = Utf8(texts::NothingRead);
   const std::string TooLong = Utf8(texts::TooLong);
-  const std::string Sum250 = SumOfLength(250);
-  const std::string Sum251 = SumOfLength(251);
-  ASSERT_EQ(Sum250.size(), 250u);
-  ASSERT_EQ(Sum251.size(), 251u);
+  const std::wstring Sum250 = SumOfLength(250);
+  const std::wstring Sum251 = SumOfLength(251);
   std::string EngineMessage;
   try {
     Calculate(Parser, "2+*4");
@@ -167,25 +185,27 @@ TEST_F(HotkeyCycleTest, OutcomesOfTheCycle) {
   const struct {
     const char* Name;
     THotkeyId Hotkey;
-    std::string Text;
+    std::wstring Text;
     std::uint32_t Start, End;
-    TCalls Outcome;      // tooltip and beep, between capture and branch
+    TCalls Outcome;      // tooltip and beep
     std::wstring Typed;  // by the branch that runs
     bool BranchRuns;
   } Cases[] = {
-      {"nothing selected, Ctrl", Id1, "2+3", 1, 1, {}, L"", false},
-      {"nothing selected, Shift", Id2, "2+3", 1, 1, {}, L"", true},
+      // "40+2" on the clipboard is never the answer to an empty selection.
+      {"nothing selected, Ctrl", Id1, L"2+3", 1, 1, {Tooltip(NothingRead), Beep}, L"", false},
+      {"nothing selected, Shift", Id2, L"2+3", 1, 1, {Tooltip(NothingRead), Beep}, L"", true},
       {"251 characters, Ctrl", Id1, Sum251, 0, 251, {Tooltip(TooLong), Beep}, L"", false},
       {"251 characters, Shift", Id2, Sum251, 0, 251, {Tooltip(TooLong), Beep}, L"", true},
-      {"250 characters, Shift", Id2, Sum250, 0, 250, {Tooltip(Sum250 + "=135")}, L"135", true},
-      {"250 characters, Ctrl", Id1, Sum250, 0, 250, {Tooltip(Sum250 + "=135")}, Cp1251ToWide(Sum250 + "=135"), true},
-      {"engine error, Ctrl", Id1, "2+*4", 0, 4, {Tooltip(EngineMessage), Beep}, L"", false},
-      {"engine error, Shift", Id2, "2+*4", 0, 4, {Tooltip(EngineMessage), Beep}, L"", true},
-      {"empty result, Ctrl", Id1, "x := 5", 0, 6, {}, L"", false},
-      {"empty result, Shift", Id2, "x := 5", 0, 6, {}, L"", true},
+      {"250 characters, Shift", Id2, Sum250, 0, 250, {Tooltip(Utf8(Sum250) + "=135")}, L"135", true},
+      {"250 characters, Ctrl", Id1, Sum250, 0, 250, {Tooltip(Utf8(Sum250) + "=135")}, Sum250 + L"=135", true},
+      {"engine error, Ctrl", Id1, L"2+*4", 0, 4, {Tooltip(EngineMessage), Beep}, L"", false},
+      {"engine error, Shift", Id2, L"2+*4", 0, 4, {Tooltip(EngineMessage), Beep}, L"", true},
+      {"empty result, Ctrl", Id1, L"x := 5", 0, 6, {}, L"", false},
+      {"empty result, Shift", Id2, L"x := 5", 0, 6, {}, L"", true},
+      {"text in Cyrillic", Id1, L"\"Ж\"", 0, 3, {Tooltip("\"Ж\"=\"Ж\"")}, L"\"Ж\"=\"Ж\"", true},
       {"outside code page 1251",
        Id1,
-       "1+\xAA",
+       L"1+\u00AA",
        0,
        3,
        {Tooltip("Позиция 3:  Символ вне кодовой страницы 1251"), Beep},
@@ -194,12 +214,109 @@ TEST_F(HotkeyCycleTest, OutcomesOfTheCycle) {
   };
   for (const auto& C : Cases) {
     Sys.ClearCalls();
-    Host.CurrentTooltip = L"Talvex";
     Select(C.Text, C.Start, C.End);
-    EXPECT_FALSE(Press(C.Hotkey)) << C.Name;
-    TCalls Branch;
-    if (C.BranchRuns) Branch = C.Hotkey == Id1 ? Hotkey1Branch(C.Typed) : Hotkey2Branch(C.Typed);
-    EXPECT_THAT(Sys.Calls, ElementsAreArray(Join({Capture(), C.Outcome, Branch}))) << C.Name;
+    Press(C.Hotkey);
+    EXPECT_THAT(Shown(), ElementsAreArray(C.Outcome)) << C.Name;
+    EXPECT_EQ(TypedText(), C.Typed) << C.Name;
+    EXPECT_EQ(Called(C.Hotkey == Id1 ? Register(Id1, 2, 0x13) : Register(Id2, 4, 0x90)), C.BranchRuns) << C.Name;
+    EXPECT_EQ(Called(Key(0x90, 0)), C.Hotkey == Id2) << C.Name << ": NumLock is put back after every Shift cycle";
+    EXPECT_EQ(Sys.Calls.back(), WatchStop) << C.Name;
+  }
+}
+
+TEST_F(HotkeyCycleTest, ATextTheFocusedControlKeepsToItselfIsCapturedThroughTheClipboard) {
+  Sys.Classes[Focus] = L"Chrome_RenderWidgetHostHWND";
+  Sys.OnCopyKeystroke = [this] { Sys.PlaceCopy(L"2+3*4"); };
+  Press(Id1);
+  EXPECT_THAT(Shown(), ElementsAreArray(TCalls{Tooltip("2+3*4=14")}));
+  EXPECT_EQ(TypedText(), L"2+3*4=14");
+  EXPECT_EQ(*ReadClipboardText(Sys), L"40+2");
+}
+
+TEST_F(HotkeyCycleTest, ASelectionInAnApplicationTheHooksNeverReachIsReadFromTheForegroundThread) {
+  // The monitor still holds the edit control of a 32-bit application the user left.
+  constexpr TWindowHandle Left = 0x88, Wide = 0x99;
+  Sys.SetExportResult("GetCurrentFocus", static_cast<std::uint32_t>(Left));
+  Sys.Owners[Left] = {9, 30};
+  Sys.Owners[Wide] = {Thread, Process};
+  Sys.ThreadFocus[Thread] = Wide;
+  Sys.WindowTexts[Left] = L"1+1";
+  Sys.WindowTexts[Wide] = L"x 2+3*4 y";
+  Sys.SelStart = 2;
+  Sys.SelEnd = 7;
+  Press(Id1);
+  EXPECT_EQ(TypedText(), L"2+3*4=14");
+  EXPECT_FALSE(Called("EM_GETSEL 136"));
+}
+
+TEST_F(HotkeyCycleTest, NothingIsTypedWhenTheCopyNeverLandsAndTheClipboardStaysAsItWas) {
+  Sys.Classes[Focus] = L"Chrome_RenderWidgetHostHWND";
+  for (const THotkeyId Id : {Id1, Id2}) {
+    Sys.ClearCalls();
+    const std::uint32_t Sequence = Sys.Sequence;
+    Press(Id);
+    EXPECT_THAT(Shown(), ElementsAreArray(TCalls{Tooltip(Utf8(texts::NothingRead)), Beep}));
+    EXPECT_EQ(TypedText(), L"");
+    EXPECT_EQ(Sys.Sequence, Sequence) << "the clipboard was not touched";
+    EXPECT_EQ(*ReadClipboardText(Sys), L"40+2");
+  }
+}
+
+TEST_F(HotkeyCycleTest, NothingIsTypedWhenTheUserSwitchedToAnotherWindowMeanwhile) {
+  Sys.Classes[Focus] = L"Chrome_RenderWidgetHostHWND";
+  for (const THotkeyId Id : {Id1, Id2}) {
+    Sys.ClearCalls();
+    Sys.Foreground = Foreground;
+    Sys.OnCopyKeystroke = [this] {
+      Sys.PlaceCopy(L"2+3*4");
+      Sys.Foreground = 0x51;
+    };
+    Press(Id);
+    EXPECT_THAT(Shown(), ElementsAreArray(TCalls{Tooltip("2+3*4=14"), Tooltip(Utf8(texts::WindowChanged)), Beep}));
+    EXPECT_EQ(TypedText(), L"");
+    EXPECT_TRUE(Called(Id == Id1 ? Register(Id1, 2, 0x13) : Register(Id2, 4, 0x90)));
+  }
+}
+
+TEST_F(HotkeyCycleTest, AnAdministratorsWindowIsReportedAndNotTouched) {
+  Sys.Integrity = {{Process, 0x3000}, {Sys.OwnProcess, 0x2000}};
+  Select(L"x 2+3*4 y", 2, 7);
+  for (const THotkeyId Id : {Id1, Id2}) {
+    Sys.ClearCalls();
+    Press(Id);
+    EXPECT_THAT(Shown(), ElementsAreArray(TCalls{Tooltip(Utf8(texts::ElevatedWindow)), Beep}));
+    EXPECT_EQ(TypedText(), L"");
+    EXPECT_FALSE(Called("EM_GETSEL 119"));
+    EXPECT_FALSE(Called(Key(0x2D, 0)));
+  }
+}
+
+TEST_F(HotkeyCycleTest, TheUsersModifierIsPressedAgainAfterTypingOnlyIfStillHeld) {
+  const struct {
+    const char* Name;
+    THotkeyId Hotkey;
+    int Modifier;
+    std::optional<TUserKey> User;
+    bool PressedAgain;
+  } Cases[] = {
+      {"Ctrl still held", Id1, 0xA2, std::nullopt, true},
+      {"Ctrl let go during the cycle", Id1, 0xA2, TUserKey::ukUp, false},
+      {"right Shift still held", Id2, 0xA1, TUserKey::ukDown, true},
+      {"Shift let go", Id2, 0xA0, TUserKey::ukUp, false},
+  };
+  for (const auto& C : Cases) {
+    Sys.ClearCalls();
+    Sys.Down = {C.Modifier};
+    Sys.UserKeys.clear();
+    if (C.User) Sys.UserKeys[C.Modifier] = *C.User;
+    Select(L"x 2+3*4 y", 2, 7);
+    Press(C.Hotkey);
+    const auto Typing = std::find(Sys.Calls.begin(), Sys.Calls.end(), Unicode(C.Hotkey == Id1 ? '2' : '1', 4));
+    const auto Released = std::find(Sys.Calls.begin(), Sys.Calls.end(), Key(static_cast<std::uint8_t>(C.Modifier),
+                                                                            C.Modifier == 0xA1 ? 3 : 2));
+    EXPECT_LT(Released, Typing) << C.Name << ": let go before the first character";
+    EXPECT_EQ(Sys.Down.count(C.Modifier) == 1, C.PressedAgain) << C.Name;
+    EXPECT_EQ(TypedText(), C.Hotkey == Id1 ? L"2+3*4=14" : L"14") << C.Name;
   }
 }
 
@@ -207,29 +324,29 @@ TEST_F(HotkeyCycleTest, AHotkeyDispatchedWhileACycleTypesIsDropped) {
   const struct { THotkeyId Running, Arriving; } Cases[] = {{Id1, Id2}, {Id2, Id1}, {Id1, Id1}};
   for (const auto& C : Cases) {
     Sys.ClearCalls();
-    Select("x 2+3*4 y", 2, 7);
+    Select(L"x 2+3*4 y", 2, 7);
     // The first draining of the queue inside the cycle dispatches the other hotkey.
-    std::vector<bool> Nested;
+    std::vector<bool> Dropped;
     Sys.Queue = {TPumpResult::pmDispatched};
     Sys.OnDispatch = [&] {
       const std::size_t Before = Sys.Calls.size();
-      Nested.push_back(Press(C.Arriving));
-      Nested.push_back(Sys.Calls.size() == Before);
+      Press(C.Arriving);
+      Dropped.push_back(Sys.Calls.size() == Before);
     };
     Press(C.Running);
     Sys.OnDispatch = nullptr;
-    ASSERT_EQ(Nested.size(), 2u);
-    EXPECT_FALSE(Nested[0]);
-    EXPECT_TRUE(Nested[1]) << "the dropped hotkey made calls";
-    EXPECT_EQ(Cycle.IsHotkey1, C.Running == Id1) << "the running cycle's flags stay";
+    ASSERT_EQ(Dropped.size(), 1u);
+    EXPECT_TRUE(Dropped[0]) << "the dropped hotkey made calls";
+    EXPECT_EQ(Cycle.LastHotkey, C.Running == Id1 ? THotkey::hkExpression : THotkey::hkResult)
+        << "the running cycle's hotkey stays";
     EXPECT_EQ(Host.CurrentTooltip, L"2+3*4=14");
 
     // Afterwards the other hotkey works again.
     Sys.ClearCalls();
-    Select("x 2+3*4 y", 2, 7);
+    Select(L"x 2+3*4 y", 2, 7);
     Press(C.Arriving);
     const TCalls Branch = C.Arriving == Id1 ? Hotkey1Branch(L"2+3*4=14") : Hotkey2Branch(L"14");
-    EXPECT_THAT(Sys.Calls, ElementsAreArray(Join({Capture(), {Tooltip("2+3*4=14")}, Branch})));
+    EXPECT_THAT(Sys.Calls, ElementsAreArray(Join({Capture(), {Tooltip("2+3*4=14")}, Branch, {WatchStop}})));
   }
 }
 
@@ -239,43 +356,24 @@ TEST_F(HotkeyCycleTest, UnusableLocaleSeparatorsAreReportedAndTheDefaultsUsedAft
   Comma.ListSeparator = ',';
   UseLocaleSettings(Comma);
   Parser.Operators.clear();
-  SelectAll("1+1");
+  SelectAll(L"1+1");
   Press(Id1);
-  EXPECT_THAT(Sys.Calls,
-              ElementsAreArray(Join({Capture(), {Tooltip(Utf8(Cp1251ToWide(msg::DecimalEqualsList))), Beep}})));
+  EXPECT_THAT(Shown(), ElementsAreArray(TCalls{Tooltip(Utf8(Cp1251ToWide(msg::DecimalEqualsList))), Beep}));
 
   Sys.ClearCalls();
-  SelectAll("1.5+1");
+  SelectAll(L"1.5+1");
   Press(Id1);
-  EXPECT_THAT(Sys.Calls, ElementsAreArray(Join({Capture(), {Tooltip("1.5+1=2.5")}, Hotkey1Branch(L"1.5+1=2.5")})));
+  EXPECT_THAT(Sys.Calls, ElementsAreArray(Join({Capture(), {Tooltip("1.5+1=2.5")}, Hotkey1Branch(L"1.5+1=2.5"),
+                                               {WatchStop}})));
   EXPECT_EQ(FormatSettings().ThousandSeparator, '`');
 }
 
-TEST_F(HotkeyCycleTest, AResultTheAnsiCodePageLacksIsStillTypedWhole) {
-  Sys.NoAnsi = {0x0416};
-  SelectAll("\"\xC6\"");  // "Ж" in the ANSI code page the selection came from
-  Press(Id2);
-  const TCalls Calls = Sys.Calls;
-  EXPECT_THAT(Calls, ElementsAreArray(Join({Capture(), {Tooltip("\"Ж\"=\"Ж\"")}, Hotkey2Branch(L"\"Ж\"")})));
-  EXPECT_NE(std::find(Calls.begin(), Calls.end(), Unicode(0x0416, 4)), Calls.end());
-}
-
-TEST_F(HotkeyCycleTest, OtherMessagesAndOtherHotkeysAreLeftAlone) {
-  Select("x 2+3*4 y", 2, 7);
-  EXPECT_FALSE(Cycle.HandleHotkey(0x0100, Id1));  // WM_KEYDOWN
-  EXPECT_FALSE(Cycle.HandleHotkey(WmHotkey, 0xC003));
+TEST_F(HotkeyCycleTest, OtherHotkeysAreLeftAlone) {
+  Select(L"x 2+3*4 y", 2, 7);
+  Press(0xC003);
+  Press(0);
   EXPECT_THAT(Sys.Calls, IsEmpty());
-}
-
-TEST_F(HotkeyCycleTest, TheTooltipHoldsTheLastCycleThatCapturedSomething) {
-  Select("x 2+3*4 y", 2, 7);
-  Press(Id1);
-  Select("2+3", 1, 1);
-  Press(Id1);
-  EXPECT_EQ(Host.CurrentTooltip, L"2+3*4=14");
-  SelectAll("1/0");
-  Press(Id2);
-  EXPECT_EQ(Host.CurrentTooltip.rfind(L"Позиция ", 0), 0u);
+  EXPECT_EQ(Cycle.LastHotkey, std::nullopt);
 }
 
 }  // namespace

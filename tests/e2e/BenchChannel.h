@@ -17,7 +17,7 @@ enum TCommand : std::uint32_t {
   cmNone,
   cmProbe,      // the exports' values as they stand
   cmInstall,    // InstallMonitor, then the block read back through its name
-  cmCapture,    // CaptureSelection with Flags as the hotkey flags
+  cmCapture,    // CaptureSelection of the foreground application
   cmType,       // TypeText (Text)
   cmUninstall,  // UninstallMonitor
 };
@@ -37,7 +37,6 @@ enum TProbeValue : std::uint32_t {
 
 struct TChannel {
   std::uint32_t Command;
-  std::uint32_t Flags;  // bit 0: hotkey 1, bit 1: hotkey 2
   std::uint32_t Values[pvCount];
   char Text[512];  // the command's text in, the captured text out
 };

@@ -12,6 +12,7 @@
 #include "SharedBlock.h"
 #include "lib/MonitorBinding.h"
 #include "lib/SelectionCapture.h"
+#include "lib/TextCodec.h"
 #include "lib/TextInjection.h"
 #include "lib/Win32SystemApi.h"
 
@@ -67,13 +68,16 @@ void Serve(TChannel& C, const TExports& E, TWin32SystemApi& Sys, TMonitorBinding
       ReadBlock(C);
       break;
     case cmCapture: {
-      const std::string Text = CaptureSelection(Sys, Monitor, {(C.Flags & 1) != 0, (C.Flags & 2) != 0});
-      std::snprintf(C.Text, sizeof C.Text, "%s", Text.c_str());
-      C.Values[pvResult] = static_cast<std::uint32_t>(Text.size());
+      const auto Text = CaptureSelection(Sys, FindForegroundTarget(Sys, Monitor));
+      const std::wstring Wide = Text.value_or(L"");
+      C.Text[0] = 0;
+      if (!Wide.empty())
+        WideCharToMultiByte(CP_ACP, 0, Wide.c_str(), -1, C.Text, sizeof C.Text, nullptr, nullptr);
+      C.Values[pvResult] = static_cast<std::uint32_t>(Wide.size());
       break;
     }
     case cmType:
-      TypeText(Sys, C.Text);
+      TypeWideText(Sys, AnsiToWide(C.Text));
       break;
     case cmUninstall:
       C.Values[pvResult] = Monitor.UninstallMonitor();

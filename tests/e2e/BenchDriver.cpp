@@ -56,10 +56,9 @@ bool PumpUntil(TDone Done, DWORD Timeout) {
   }
 }
 
-bool Ask(TCommand Command, const char* Text = "", std::uint32_t Flags = 0) {
+bool Ask(TCommand Command, const char* Text = "") {
   std::memset(Channel, 0, sizeof *Channel);
   Channel->Command = Command;
-  Channel->Flags = Flags;
   std::snprintf(Channel->Text, sizeof Channel->Text, "%s", Text);
   SetEvent(CommandEvent);
   const bool Answered = PumpUntil([] { return WaitForSingleObject(ReplyEvent, 0) == WAIT_OBJECT_0; }, ReplyTimeout);

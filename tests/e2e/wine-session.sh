@@ -4,7 +4,9 @@
 # and a cleanup that always kills the prefix's wine processes and stops the
 # display.
 #
-#   session_prefix BUILD_DIR PREFIX_DIR   copy the build's prefix, export WINEPREFIX
+#   session_prefix BUILD_DIR PREFIX_DIR [BASE]
+#                                         copy the build's prefix (BASE, by default
+#                                         wineprefix), export WINEPREFIX
 #   session_display                       start Xvfb on a free display, export DISPLAY
 #   session_cleanup                       (installed as the EXIT trap by session_prefix)
 #   session_work                          a scratch folder, removed at the end
@@ -24,7 +26,7 @@ session_cleanup() {
 }
 
 session_prefix() {
-  local base_prefix=$1/wineprefix
+  local base_prefix=$1/${3:-wineprefix}
   export WINEPREFIX=$2
   trap session_cleanup EXIT
   trap 'exit 1' INT TERM

@@ -15,54 +15,39 @@ constexpr TClipboardFormat CfText = 1;
 constexpr TClipboardFormat CfUnicodeText = 13;
 constexpr TClipboardFormat CfHdrop = 15;
 constexpr TClipboardFormat Registered = 0xC123;  // e.g. "HTML Format"
+const TBytes Marker = {0, 0, 0, 0};
 
-TEST(ClipboardText, GetReadsTextUpToItsZeroOrTheBlockEnd) {
+TEST(ClipboardText, ReadTakesUnicodeTextUpToItsZeroOrTheBlockEnd) {
   struct {
     TBytes Block;
-    std::string Text;
+    std::wstring Text;
   } const Cases[] = {
-      {Sz("2+3"), "2+3"},
-      {Sz(""), ""},
-      {Bytes("2+3\0junk"), "2+3"},
-      {Bytes("12"), "12"},  // no terminating zero: bounded by the block
+      {{'2', 0, '+', 0, '3', 0, 0, 0}, L"2+3"},
+      {{0x16, 0x04, 0, 0}, L"\u0416"},
+      {{0, 0}, L""},
+      {{'2', 0, 0, 0, 'x', 0}, L"2"},
+      {{'1', 0, '2', 0}, L"12"},   // no terminating zero: bounded by the block
+      {{'1', 0, '2'}, L"1"},       // an odd last byte is no character
   };
   for (const auto& C : Cases) {
     TFakeSystemApi Sys;
-    Sys.Clipboard = {{CfText, C.Block}};
-    EXPECT_EQ(GetClipboardText(Sys), C.Text);
-    EXPECT_THAT(Sys.Calls, ElementsAre(Open, "get 1", Close));
+    Sys.Clipboard = {{CfUnicodeText, C.Block}};
+    EXPECT_EQ(ReadClipboardText(Sys), C.Text);
+    EXPECT_THAT(Sys.Calls, ElementsAre(Open, "get 13", Close));
   }
 }
 
-TEST(ClipboardText, GetWithoutTextOrAccessIsEmpty) {
+TEST(ClipboardText, ReadWithoutTextIsEmptyAndWithoutAccessNothing) {
   TFakeSystemApi NoText;
   NoText.Clipboard = {{CfHdrop, Bytes("files")}};
-  EXPECT_EQ(GetClipboardText(NoText), "");
+  EXPECT_EQ(ReadClipboardText(NoText), L"");
   EXPECT_THAT(NoText.Calls, ElementsAre(Open, Close));
 
   TFakeSystemApi Busy;
   Busy.ClipboardOpens = false;
-  Busy.Clipboard = {{CfText, Sz("7")}};
-  EXPECT_EQ(GetClipboardText(Busy), "");
+  Busy.PlaceCopy(L"7");
+  EXPECT_EQ(ReadClipboardText(Busy), std::nullopt);
   EXPECT_THAT(Busy.Calls, ElementsAre(Open));  // not closed: it was never opened
-}
-
-TEST(ClipboardText, SetReplacesEverythingWithZeroTerminatedText) {
-  TFakeSystemApi Sys;
-  Sys.Clipboard = {{CfHdrop, Bytes("files")}};
-  SetClipboardText(Sys, "14");
-  EXPECT_THAT(Sys.Calls, ElementsAre(Open, Empty, SetData(CfText, "14\\0"), Close));
-  EXPECT_THAT(Sys.Clipboard, ElementsAre(Pair(CfText, Sz("14"))));
-
-  Sys.ClearCalls();
-  SetClipboardText(Sys, "");
-  EXPECT_THAT(Sys.Calls, ElementsAre(Open, Empty, Close));
-  EXPECT_THAT(Sys.Clipboard, IsEmpty());
-
-  TFakeSystemApi Busy;
-  Busy.ClipboardOpens = false;
-  SetClipboardText(Busy, "14");
-  EXPECT_THAT(Busy.Calls, ElementsAre(Open));
 }
 
 TEST(ClipboardText, OnlyGlobalMemoryFormatsAreCopiedAsBytes) {
@@ -79,7 +64,7 @@ TEST(ClipboardText, OnlyGlobalMemoryFormatsAreCopiedAsBytes) {
   for (const auto& C : Cases) EXPECT_EQ(IsMemoryBlockFormat(C.Format), C.Memory) << C.Format;
 }
 
-TEST(ClipboardText, SnapshotRestoresExactlyTheSavedFormats) {
+TEST(ClipboardText, SnapshotRestoresExactlyTheSavedFormatsMarkedForNoHistory) {
   TFakeSystemApi Sys;
   const TBytes Dib = {0x28, 0, 0, 0, 0xFF, 0x00, 0x7F};
   Sys.Clipboard = {{CfText, Sz("earlier")}, {2, {1, 2, 3, 4}}, {8, Dib}, {Registered, Bytes("<b>x</b>")},
@@ -88,34 +73,57 @@ TEST(ClipboardText, SnapshotRestoresExactlyTheSavedFormats) {
   ASSERT_TRUE(Snapshot.has_value());
   EXPECT_THAT(Sys.Calls, ElementsAre(Open, "get 1", "get 8", "get 49443", "get 13", Close));
 
-  SetClipboardText(Sys, "copied selection");
+  Sys.PlaceCopy(L"copied selection");
   Sys.ClearCalls();
-  RestoreClipboard(Sys, *Snapshot);
+  EXPECT_TRUE(RestoreClipboard(Sys, *Snapshot, Sys.Sequence));
   EXPECT_THAT(Sys.Clipboard, ElementsAre(Pair(CfText, Sz("earlier")), Pair(8, Dib),
-                                         Pair(Registered, Bytes("<b>x</b>")), Pair(CfUnicodeText, TBytes{'e', 0, 0, 0})));
+                                         Pair(Registered, Bytes("<b>x</b>")), Pair(CfUnicodeText, TBytes{'e', 0, 0, 0}),
+                                         Pair(TFakeSystemApi::ExcludeFormat, Marker)));
   EXPECT_EQ(Sys.Calls.front(), Open);
   EXPECT_EQ(Sys.Calls[1], Empty);
   EXPECT_EQ(Sys.Calls.back(), Close);
+
+  // Given back a second time, the marker it now holds is not doubled.
+  const auto Again = SaveClipboard(Sys);
+  Sys.PlaceCopy(L"another");
+  RestoreClipboard(Sys, *Again, Sys.Sequence);
+  EXPECT_EQ(std::count_if(Sys.Clipboard.begin(), Sys.Clipboard.end(),
+                          [](const auto& F) { return F.first == TFakeSystemApi::ExcludeFormat; }),
+            1);
 }
 
-TEST(ClipboardText, AnEmptyClipboardIsRestoredEmpty) {
+TEST(ClipboardText, WhatSomeoneCopiedAfterwardsIsNotOverwritten) {
+  TFakeSystemApi Sys;
+  Sys.PlaceCopy(L"earlier");
+  const auto Snapshot = SaveClipboard(Sys);
+  Sys.PlaceCopy(L"the selection");
+  const std::uint32_t Landed = Sys.Sequence;
+  Sys.PlaceCopy(L"the user's next copy");
+  Sys.ClearCalls();
+  EXPECT_TRUE(RestoreClipboard(Sys, *Snapshot, Landed));
+  EXPECT_THAT(Sys.Calls, ElementsAre(Open, Close));
+  EXPECT_EQ(ReadClipboardText(Sys), L"the user's next copy");
+}
+
+TEST(ClipboardText, AnEmptyClipboardIsRestoredEmptyWithoutAMarker) {
   TFakeSystemApi Sys;
   const auto Snapshot = SaveClipboard(Sys);
   ASSERT_TRUE(Snapshot.has_value());
   EXPECT_THAT(Snapshot->Formats, IsEmpty());
-  SetClipboardText(Sys, "copied selection");
+  Sys.PlaceCopy(L"copied selection");
   Sys.ClearCalls();
-  RestoreClipboard(Sys, *Snapshot);
+  RestoreClipboard(Sys, *Snapshot, Sys.Sequence);
   EXPECT_THAT(Sys.Calls, ElementsAre(Open, Empty, Close));
   EXPECT_THAT(Sys.Clipboard, IsEmpty());
 }
 
-TEST(ClipboardText, NoSnapshotWithoutAccess) {
+TEST(ClipboardText, NothingIsSavedOrRestoredWithoutAccess) {
   TFakeSystemApi Sys;
   Sys.ClipboardOpens = false;
   Sys.Clipboard = {{CfText, Sz("earlier")}};
   EXPECT_FALSE(SaveClipboard(Sys).has_value());
-  EXPECT_THAT(Sys.Calls, ElementsAre(Open));
+  EXPECT_FALSE(RestoreClipboard(Sys, TClipboardSnapshot{}, Sys.Sequence));
+  EXPECT_THAT(Sys.Calls, ElementsAre(Open, Open));
 }
 
 }  // namespace

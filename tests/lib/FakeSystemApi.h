@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,7 +30,7 @@ inline std::string Key(std::uint8_t Vk, std::uint32_t Flags, std::uint8_t Scan =
 inline std::string Unicode(std::uint16_t Code, std::uint32_t Flags) {
   return "unicode " + Hex(Code) + " flags " + std::to_string(Flags);
 }
-inline std::string SleepFor(std::uint32_t Ms) { return "sleep " + std::to_string(Ms); }
+inline std::string WaitFor(std::uint32_t Ms) { return "wait " + std::to_string(Ms); }
 inline std::string SetData(std::uint32_t Format, const std::string& Bytes) {
   return "set " + std::to_string(Format) + " '" + Bytes + "'";
 }
@@ -38,6 +39,8 @@ inline const std::string Open = "open";
 inline const std::string Close = "close";
 inline const std::string Empty = "empty";
 inline const std::string WriteState = "write keyboard state";
+inline const std::string WatchStart = "watch start";
+inline const std::string WatchStop = "watch stop";
 
 using TBytes = std::vector<std::uint8_t>;
 inline TBytes Bytes(const std::string& Text) { return TBytes(Text.begin(), Text.end()); }
@@ -54,27 +57,60 @@ public:
   // Keyboard.
   std::uint32_t Platform = 2;
   std::map<int, std::deque<std::int16_t>> KeyStates;  // per key; the last value repeats
+  // Keys down now: synthesised presses add, releases remove. AsyncKeyState
+  // reads them, unless AsyncStates scripts the key.
+  std::set<int> Down;
   std::map<int, std::deque<std::int16_t>> AsyncStates;
+  bool KeyWatchAvailable = true;
+  std::map<int, TUserKey> UserKeys;  // what the watch saw the user do
   TKeyboardState Keyboard{};
   TKeyboardState WrittenKeyboard{};
   std::map<char, std::int16_t> Layout = UsLayout();
-  std::map<char, std::uint16_t> NoUnicode;  // characters the code page cannot convert
   std::vector<std::uint16_t> NoAnsi;        // UTF-16 units the ANSI code page lacks
 
   // Messages: what successive pumps find; empty afterwards.
   std::deque<TPumpResult> Queue;
   std::function<void()> OnDispatch;  // what a dispatched message runs, if anything
+  // The clock, which only waits move on.
+  std::uint32_t Clock = 1000;
+  std::function<void()> OnWait;  // what happens elsewhere while the thread waits
+
+  // Windows: thread and process of each; the focus window of each thread.
+  struct TWindowOwner {
+    std::uint32_t Thread, Process;
+  };
+  TWindowHandle Foreground = 0;
+  std::map<TWindowHandle, TWindowOwner> Owners;
+  std::map<std::uint32_t, TWindowHandle> ThreadFocus;
+  std::uint32_t OwnProcess = 1;
+  std::map<TWindowHandle, std::wstring> Classes;  // "Edit" when not given
+  std::map<std::uint32_t, std::uint32_t> Integrity;  // processes whose level the system tells
 
   // The focused control of the other application.
-  std::map<TWindowHandle, std::string> WindowTexts;
+  std::map<TWindowHandle, std::wstring> WindowTexts;
   std::uint32_t SelStart = 0, SelEnd = 0;
   std::optional<std::intptr_t> ReportedLength;  // a control that lies about its length
 
   // Clipboard.
   bool ClipboardOpens = true;
+  std::uint32_t Sequence = 100;
   std::vector<std::pair<TClipboardFormat, TBytes>> Clipboard;
   std::function<void()> OnCopyKeystroke;  // the foreground application reacting to Ctrl+Insert
+  static constexpr TClipboardFormat ExcludeFormat = 0xC0E0;
 
+  // What an application's copy does to the clipboard.
+  void PlaceCopy(const std::wstring& Text) {
+    Clipboard.clear();
+    TBytes Bytes;
+    for (const wchar_t W : Text) {
+      Bytes.push_back(static_cast<std::uint8_t>(W & 0xFF));
+      Bytes.push_back(static_cast<std::uint8_t>(W >> 8));
+    }
+    Bytes.push_back(0);
+    Bytes.push_back(0);
+    Clipboard.emplace_back(13, Bytes);
+    ++Sequence;
+  }
   // Libraries.
   TModuleHandle LibraryHandle = 0x4000;
   std::map<std::string, TProcAddress> Exports;
@@ -97,13 +133,38 @@ public:
 
   void KeybdEvent(std::uint8_t Vk, std::uint8_t Scan, std::uint32_t Flags) override {
     Calls.push_back(Key(Vk, Flags, Scan));
+    if (Flags & 2)
+      Down.erase(Vk);
+    else
+      Down.insert(Vk);
     if (Vk == 0x2D && Flags == 0 && OnCopyKeystroke) OnCopyKeystroke();
   }
   void SendUnicodeKey(std::uint16_t Code, std::uint32_t Flags) override {
     Calls.push_back(Unicode(Code, Flags));
   }
   std::int16_t KeyState(int Vk) override { return Next(KeyStates, Vk); }
-  std::int16_t AsyncKeyState(int Vk) override { return Next(AsyncStates, Vk); }
+  std::int16_t AsyncKeyState(int Vk) override {
+    if (AsyncStates.count(Vk)) return Next(AsyncStates, Vk);
+    const auto Is = [this](int Key) { return Down.count(Key) != 0; };
+    bool D = Is(Vk);
+    if (Vk >= 0x10 && Vk <= 0x12) D = D || Is(0xA0 + 2 * (Vk - 0x10)) || Is(0xA1 + 2 * (Vk - 0x10));
+    return static_cast<std::int16_t>(D ? 0x8000 : 0);
+  }
+  bool StartKeyWatch() override {
+    Calls.push_back(WatchStart);
+    return KeyWatchAvailable;
+  }
+  void StopKeyWatch() override { Calls.push_back(WatchStop); }
+  TUserKey UserKey(std::uint8_t Vk) override {
+    const auto It = UserKeys.find(Vk);
+    return It == UserKeys.end() ? TUserKey::ukUnknown : It->second;
+  }
+  std::uint32_t TickCount() override { return Clock; }
+  void WaitForMessage(std::uint32_t Milliseconds) override {
+    Calls.push_back(WaitFor(Milliseconds));
+    Clock += Milliseconds;
+    if (OnWait) OnWait();
+  }
   bool ReadKeyboardState(TKeyboardState& State) override {
     State = Keyboard;
     return true;
@@ -118,13 +179,6 @@ public:
     return It == Layout.end() ? std::int16_t{-1} : It->second;
   }
   std::uint32_t ScanCodeOfKey(std::uint32_t Vk) override { return Vk == 0x90 ? 0x45 : Vk & 0x7F; }
-  std::optional<std::uint16_t> AnsiCharToUnicode(char C) override {
-    if (NoUnicode.count(C)) return std::nullopt;
-    // Code page 1251 for the few letters the tests use; Latin-1 otherwise.
-    const auto Byte = static_cast<unsigned char>(C);
-    if (Byte >= 0xC0) return static_cast<std::uint16_t>(0x0410 + Byte - 0xC0);
-    return Byte;
-  }
   std::optional<char> UnicodeToAnsiChar(std::uint16_t Code) override {
     for (const std::uint16_t Missing : NoAnsi)
       if (Missing == Code) return std::nullopt;
@@ -133,7 +187,6 @@ public:
     return std::nullopt;
   }
 
-  void Sleep(std::uint32_t Milliseconds) override { Calls.push_back(SleepFor(Milliseconds)); }
   TPumpResult PumpOneMessage() override {
     Calls.push_back(Pump);
     if (Queue.empty()) return TPumpResult::pmEmpty;
@@ -144,15 +197,37 @@ public:
   }
   std::uint32_t PlatformId() override { return Platform; }
 
+  TWindowHandle ForegroundWindow() override { return Foreground; }
+  std::uint32_t WindowThread(TWindowHandle Window, std::uint32_t& ProcessId) override {
+    const auto It = Owners.find(Window);
+    ProcessId = It == Owners.end() ? 0 : It->second.Process;
+    return It == Owners.end() ? 0 : It->second.Thread;
+  }
+  TWindowHandle FocusOfThread(std::uint32_t ThreadId) override {
+    Calls.push_back("thread focus " + std::to_string(ThreadId));
+    const auto It = ThreadFocus.find(ThreadId);
+    return It == ThreadFocus.end() ? 0 : It->second;
+  }
+  std::uint32_t CurrentProcessId() override { return OwnProcess; }
+  std::wstring BaseClassName(TWindowHandle Window) override {
+    const auto It = Classes.find(Window);
+    return It == Classes.end() ? L"Edit" : It->second;
+  }
+  std::optional<std::uint32_t> ProcessIntegrity(std::uint32_t ProcessId) override {
+    const auto It = Integrity.find(ProcessId);
+    if (It == Integrity.end()) return std::nullopt;
+    return It->second;
+  }
+
   std::intptr_t SendGetTextLength(TWindowHandle Window) override {
     Calls.push_back("WM_GETTEXTLENGTH " + std::to_string(Window));
     if (ReportedLength) return *ReportedLength;
     const auto It = WindowTexts.find(Window);
     return It == WindowTexts.end() ? 0 : static_cast<std::intptr_t>(It->second.size());
   }
-  std::string SendGetText(TWindowHandle Window, std::size_t BufferChars) override {
+  std::wstring SendGetText(TWindowHandle Window, std::size_t BufferChars) override {
     Calls.push_back("WM_GETTEXT " + std::to_string(Window) + " " + std::to_string(BufferChars));
-    const std::string& Text = WindowTexts[Window];
+    const std::wstring& Text = WindowTexts[Window];
     return Text.substr(0, BufferChars > 0 ? BufferChars - 1 : 0);
   }
   void SendGetSelection(TWindowHandle Window, std::uint32_t& Start, std::uint32_t& End) override {
@@ -161,7 +236,13 @@ public:
     End = SelEnd;
   }
 
+  std::uint32_t ClipboardSequence() override { return Sequence; }
+  TClipboardFormat RegisterClipboardFormat(const char* Name) override {
+    return std::string(Name) == "ExcludeClipboardContentFromMonitorProcessing" ? ExcludeFormat : 0xC0FF;
+  }
+  std::function<void()> OnOpen;  // another application, just before the program opens the clipboard
   bool OpenClipboard() override {
+    if (OnOpen) OnOpen();
     Calls.push_back(Open);
     return ClipboardOpens;
   }
@@ -172,6 +253,7 @@ public:
   bool EmptyClipboard() override {
     Calls.push_back(Empty);
     Clipboard.clear();
+    ++Sequence;
     return true;
   }
   TClipboardFormat EnumClipboardFormats(TClipboardFormat Previous) override {
@@ -192,6 +274,7 @@ public:
     for (const std::uint8_t B : Data) Shown += B == 0 ? std::string("\\0") : std::string(1, static_cast<char>(B));
     Calls.push_back(SetData(Format, Shown));
     Clipboard.emplace_back(Format, Data);
+    ++Sequence;
     return true;
   }
 

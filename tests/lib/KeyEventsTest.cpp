@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "FakeSystemApi.h"
@@ -38,30 +39,6 @@ TEST(KeyEvents, HelpersSendTheirFlagsAndScanCodes) {
   }
 }
 
-TEST(KeyEvents, ReleaseIfDownLooksAtTheHighByteOnly) {
-  struct {
-    std::int16_t State;
-    bool Down;
-  } const Cases[] = {
-      {0x0000, false},
-      {0x0001, false},                          // toggled, not held
-      {static_cast<std::int16_t>(0xFF80), true},  // held
-      {static_cast<std::int16_t>(0xFF81), true},  // held and toggled
-      {0x0100, true},
-  };
-  for (const auto& C : Cases) {
-    TFakeSystemApi Sys;
-    Sys.KeyStates[0xA2] = {C.State};
-    Sys.KeyStates[0xA3] = {C.State};
-    EXPECT_EQ(ReleaseIfDown(Sys, 0xA2), C.Down) << C.State;
-    EXPECT_EQ(ReleaseIfDownExt(Sys, 0xA3), C.Down) << C.State;
-    if (C.Down)
-      EXPECT_THAT(Sys.Calls, ElementsAre(Key(0xA2, 2), Key(0xA3, 3)));
-    else
-      EXPECT_THAT(Sys.Calls, IsEmpty());
-  }
-}
-
 TEST(KeyEvents, ProcessPendingMessagesDrainsUntilEmptyDroppingQuit) {
   TFakeSystemApi Sys;
   Sys.Queue = {TPumpResult::pmDispatched, TPumpResult::pmQuitDiscarded, TPumpResult::pmDispatched};
@@ -91,7 +68,22 @@ TEST(KeyEvents, ToggleKeyOnceOnNtWaitsForReleaseThenPressesTheKey) {
   TFakeSystemApi Sys;
   Sys.AsyncStates[0x90] = {static_cast<std::int16_t>(0x8000), 1, 0};
   ToggleKeyOnce(Sys, 0x90);
-  EXPECT_THAT(Sys.Calls, ElementsAre(Pump, Pump, Key(0x90, 0), Key(0x90, 2), Pump));
+  EXPECT_THAT(Sys.Calls, ElementsAre(Pump, WaitFor(10), Pump, WaitFor(10), Pump, Key(0x90, 0), Key(0x90, 2), Pump));
+}
+
+TEST(KeyEvents, ToggleKeyOnceStopsWaitingForAKeyHeldOnAndOn) {
+  for (const std::uint32_t Platform : {2u, 1u}) {
+    TFakeSystemApi Sys;
+    Sys.Platform = Platform;
+    Sys.AsyncStates[0x90] = {static_cast<std::int16_t>(0x8000)};
+    const std::uint32_t Start = Sys.Clock;
+    ToggleKeyOnce(Sys, 0x90);
+    EXPECT_EQ(Sys.Clock - Start, 2000u) << Platform;
+    EXPECT_EQ(std::count(Sys.Calls.begin(), Sys.Calls.end(), WaitFor(10)), 200) << "polled, never slept";
+    const bool Toggled = Platform == 2 ? std::find(Sys.Calls.begin(), Sys.Calls.end(), Key(0x90, 0)) != Sys.Calls.end()
+                                       : Sys.Calls.back() == Pump && Sys.Calls[Sys.Calls.size() - 2] == WriteState;
+    EXPECT_TRUE(Toggled) << Platform;
+  }
 }
 
 TEST(KeyEvents, ToggleKeyOnceOnWindows95FlipsTheStateByte) {
@@ -101,7 +93,7 @@ TEST(KeyEvents, ToggleKeyOnceOnWindows95FlipsTheStateByte) {
   Sys.Keyboard[0x90] = 0x81;
   Sys.Keyboard[0x14] = 0x01;
   ToggleKeyOnce(Sys, 0x90);
-  EXPECT_THAT(Sys.Calls, ElementsAre(SleepFor(200), Pump, WriteState, Pump));
+  EXPECT_THAT(Sys.Calls, ElementsAre(Pump, WaitFor(10), Pump, WriteState, Pump));
   EXPECT_EQ(Sys.WrittenKeyboard[0x90], 0x80);
   EXPECT_EQ(Sys.WrittenKeyboard[0x14], 0x01);  // the rest of the state untouched
 }

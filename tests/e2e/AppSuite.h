@@ -1,0 +1,97 @@
+// The program's end-to-end suite: the checks of AppDriver.cpp (the program
+// with a standard edit control in the driver) and of TargetChecks.cpp (the
+// program with a separate target application, 32-bit or 64-bit).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "AppSession.h"
+#include "TargetApp.h"
+
+namespace talvex::e2e {
+
+inline constexpr DWORD StartTimeout = 30000;
+inline constexpr DWORD ExitTimeout = 20000;
+inline constexpr DWORD SettleAfterCycle = 250;
+// What the program says when the copy keystroke brought no text.
+inline constexpr const wchar_t* NothingReadMessage = L"Не удалось прочитать выделенный текст";
+
+void Check(bool Ok, const std::string& What);
+int FailureCount();
+// "Before" became Text (expected After, Arrived in time); the tooltip is Tip.
+void CheckTextAndTooltip(const std::string& Name, const std::wstring& Before, const std::wstring& Text,
+                         const std::wstring& After, bool Arrived, const std::wstring& Tip,
+                         const std::wstring& ExpectedTip);
+
+// The median of a list of times, or a negative number for none.
+double Median(std::vector<double> Times);
+
+using TFocusProc = DWORD(WINAPI*)();
+
+class TSuite {
+ public:
+  TSuite(std::wstring DistFolder, std::wstring WorkFolder)
+      : Dist(std::move(DistFolder)), Work(std::move(WorkFolder)) {}
+  int Run();
+  int Demo();
+  // In a 64-bit prefix: a 64-bit target after input in a 32-bit window.
+  int RunWow64();
+
+ private:
+  HWND RecordedFocus() const {
+    return GetCurrentFocus ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(GetCurrentFocus())) : nullptr;
+  }
+  bool StartAndWait(TProgram& Program, HWND& Application);
+  bool BindMonitor();
+  std::wstring Tooltip(HWND Application);
+
+  struct TCycle {
+    bool Ctrl;
+    std::wstring Before;
+    int SelStart, SelEnd;
+    std::wstring After;
+    std::wstring Tooltip;
+  };
+  bool RunCycle(HWND Application, const TCycle& C, const std::string& Name);
+  void CheckWithoutMonitor();
+  void CheckCycles(HWND Application);
+  void CheckDroppedHotkey(HWND Application);
+  void CheckAboutWindow(TProgram& Program, HWND Application);
+  void CheckSecondStart(HWND Application);
+  void CheckTakenHotkeyAndMenuQuit();
+  void CheckTrayIconRemoved(HWND Application, const std::string& How);
+
+  // The target application (TargetChecks.cpp).
+  struct TTargetCycle {
+    bool Ctrl;
+    enum TControl { ctTextless, ctEdit, ctRichEdit } Control;
+    std::wstring Before;
+    int SelStart, SelEnd;
+    int CopyDelay;
+    bool DelayedRendering;
+    std::wstring After;
+    std::wstring Tooltip;
+    bool HoldModifier = false;  // the hotkey's modifier stays down through the cycle
+  };
+  std::wstring TargetProgram(bool Wide64) const;
+  // The time from the hotkey to the first typed character, or a negative number.
+  double RunTargetCycle(HWND Application, TTargetApp& Target, const TTargetCycle& C, const std::string& Name,
+                        bool HooksReachTarget);
+  void CheckTextlessTarget(HWND Application);
+  void CheckNothingSelected(HWND Application, TTargetApp& Target);
+  void CheckRichEdit(HWND Application, TTargetApp& Target);
+  void CheckHeldModifier(HWND Application, TTargetApp& Target);
+
+  std::wstring Dist, Work;
+  TEditWindow Window;
+  TFakeTray Tray;
+  TFocusProc GetCurrentFocus = nullptr;
+  std::vector<double> Latencies;       // direct capture
+  std::vector<double> ClipboardFast;   // clipboard capture, the copy within 20 ms
+  std::vector<double> ClipboardAtOnce; // clipboard capture, the copy at the keystroke
+};
+
+}  // namespace talvex::e2e
