@@ -1,0 +1,61 @@
+#include "cli/Session.h"
+
+#include <string_view>
+
+#include "ParserLib/Cp1251.h"
+
+namespace talvex::cli {
+namespace {
+
+std::string_view Trimmed(std::string_view Line) {
+  const std::size_t First = Line.find_first_not_of(" \t");
+  if (First == std::string_view::npos) return {};
+  return Line.substr(First, Line.find_last_not_of(" \t") - First + 1);
+}
+
+bool IsQuitWord(std::string_view Word) {
+  return SameTextCp1251(Word, "quit") || SameTextCp1251(Word, "exit");
+}
+
+}  // namespace
+
+std::string ErrorText(const Exception& Error) { return Cp1251ToUtf8(Error.Message()); }
+
+// Flushed: a person or a program may be waiting for this line.
+void TSession::WriteLine(const std::string& Utf8) { FOut << Utf8 << '\n' << std::flush; }
+
+bool TSession::Evaluate(const std::string& Utf8Expression) {
+  std::string Expression;
+  std::size_t Offset = 0;
+  if (!Utf8ToCp1251(Utf8Expression, Expression, Offset)) {
+    WriteLine("error: character at byte " + std::to_string(Offset + 1) + " is not in code page 1251");
+    FAllSucceeded = false;
+    return false;
+  }
+  try {
+    TCalcValue Value;
+    WriteLine(Cp1251ToUtf8(Calculate(FParser, Expression, Value)));
+    // An assignment's NULL is no result to keep.
+    if (Value.Kind != vkNone && Value.Kind != vkNull) FParser.DefineVariable("ans", Value);
+    return true;
+  } catch (const Exception& Error) {
+    WriteLine("error: " + ErrorText(Error));
+  }
+  FAllSucceeded = false;
+  return false;
+}
+
+bool TSession::RunLines(ILineReader& Reader) {
+  std::string Line;
+  while (Reader.ReadLine(Line)) {
+    while (!Line.empty() && (Line.back() == '\n' || Line.back() == '\r')) Line.pop_back();
+    const std::string_view Text = Trimmed(Line);
+    if (Text.empty() || Text.front() == '#') continue;
+    Reader.Remember(Line);
+    if (IsQuitWord(Text)) return false;
+    Evaluate(Line);
+  }
+  return true;
+}
+
+}  // namespace talvex::cli
