@@ -2,20 +2,24 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string_view>
-
-#include "ParserLib/Cp1251.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #include <shellapi.h>
+
+#include "lib/WindowsLocale.h"
 #else
 #include <unistd.h>
+
+#include "cli/Locale.h"
+#include "cli/SystemLocale.h"
 #endif
 
 namespace talvex::cli {
+
+const char* Environment(const char* Name) { return std::getenv(Name); }
 
 #ifdef _WIN32
 
@@ -51,15 +55,12 @@ void UseBinaryStreams() {
 }
 
 bool InputIsTerminal() { return _isatty(_fileno(stdin)) != 0; }
+bool OutputIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
 
-std::vector<std::string> WindowsLocaleOptions(const TFormatSettings& S) {
-  const auto Option = [](const char* Name, std::string_view Cp1251Value) {
-    return std::string(Name) + "=" + Cp1251ToUtf8(Cp1251Value);
-  };
-  return {Option("--decimal", {&S.DecimalSeparator, 1}),   Option("--thousand", {&S.ThousandSeparator, 1}),
-          Option("--list", {&S.ListSeparator, 1}),         Option("--date-sep", {&S.DateSeparator, 1}),
-          Option("--time-sep", {&S.TimeSeparator, 1}),     Option("--short-date", S.ShortDateFormat),
-          Option("--long-time", S.LongTimeFormat)};
+TFormatSettings SystemFormatSettings() {
+  TFormatSettings Settings = ReadWindowsFormatSettings();
+  Settings.ThousandSeparator = '`';
+  return Settings;
 }
 
 #else
@@ -71,23 +72,10 @@ std::vector<std::string> Utf8Arguments(int Argc, char** Argv) {
 void UseBinaryStreams() {}
 
 bool InputIsTerminal() { return isatty(0) != 0; }
+bool OutputIsTerminal() { return isatty(1) != 0; }
+
+TFormatSettings SystemFormatSettings() { return EnvironmentLocaleSettings(Environment, TSystemLocales()); }
 
 #endif
-
-std::string LocaleEnvironment() {
-  for (const char* Name : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-    const char* Value = std::getenv(Name);
-    if (Value && *Value) return Value;
-  }
-  return std::string();
-}
-
-bool HasLocaleOption(const std::vector<std::string>& Args) {
-  for (const std::string& Arg : Args) {
-    if (Arg == "--") return false;
-    if (Arg.rfind("--locale=", 0) == 0) return true;
-  }
-  return false;
-}
 
 }  // namespace talvex::cli

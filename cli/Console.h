@@ -1,5 +1,5 @@
 // The platform edge of the command-line tool: arguments as UTF-8, byte-exact
-// standard streams, whether input comes from a terminal, the system's locale.
+// standard streams, whether they are terminals, the system's locale.
 #pragma once
 
 #include <string>
@@ -12,15 +12,13 @@ namespace talvex::cli {
 std::vector<std::string> Utf8Arguments(int Argc, char** Argv);
 void UseBinaryStreams();
 bool InputIsTerminal();
-std::string LocaleEnvironment();
+bool OutputIsTerminal();
+const char* Environment(const char* Name);
 
-// True when Args name a locale (--locale=...) before any "--".
-bool HasLocaleOption(const std::vector<std::string>& Args);
-
-#ifdef _WIN32
-// The user's Windows locale as the separator and picture options that set it,
-// to be placed before the user's own options, which then still override it.
-std::vector<std::string> WindowsLocaleOptions(const TFormatSettings& Settings);
-#endif
+// The settings when no --locale is given: on Windows the user's regional
+// settings with the backquote for digit groups, as the program calculates
+// (a locale's comma there would clash with its list separator); elsewhere the
+// locale of the environment.
+TFormatSettings SystemFormatSettings();
 
 }  // namespace talvex::cli

@@ -1,8 +1,11 @@
 #include "cli/Options.h"
 
-#include <string_view>
-
 #include "ParserLib/Cp1251.h"
+#include "cli/LocaleSettings.h"
+
+#ifndef TALVEX_VERSION
+#error "TALVEX_VERSION comes from the build"
+#endif
 
 namespace talvex::cli {
 namespace {
@@ -18,6 +21,11 @@ bool ReadCharacter(std::string_view Value, char& Out) {
   if (!Utf8ToCp1251(Value, Converted, Offset) || Converted.size() != 1) return false;
   Out = Converted[0];
   return true;
+}
+
+bool ReadPicture(std::string_view Value, std::string& Out) {
+  std::size_t Offset = 0;
+  return !Value.empty() && Utf8ToCp1251(Value, Out, Offset);
 }
 
 bool ReadCount(std::string_view Value, int& Out) {
@@ -51,41 +59,82 @@ constexpr std::pair<const char*, TOutputFormat> OutputChoices[] = {
     {"binary", ofBinary},   {"fixed", ofFixed},       {"exponent", ofExponent},
     {"roman", ofRoman},     {"fraction", ofFraction}};
 
-TFormatSettings EnvironmentSettings(const std::string& Locale) {
-  TFormatSettings S = StartsWith(Locale, "ru") ? RussianFormatSettings() : EnglishFormatSettings();
-  // The list separator must differ from a decimal comma.
-  S.ListSeparator = S.DecimalSeparator == ',' ? ';' : ',';
-  return S;
+constexpr std::string_view FlagNames[] = {"help", "version", "auto-syntax"};
+constexpr std::string_view SeparatorNames[] = {"decimal",  "thousand",   "list",     "date-sep",
+                                               "time-sep", "short-date", "long-time"};
+constexpr std::string_view ValueNames[] = {"locale", "angle", "syntax", "output", "fixed-digits", "exp-digits"};
+
+template <std::size_t N>
+bool IsOneOf(std::string_view Name, const std::string_view (&Names)[N]) {
+  for (std::string_view Candidate : Names)
+    if (Name == Candidate) return true;
+  return false;
+}
+
+// A value option by its name without "--"; false for a value it does not take.
+bool ReadValue(const std::string& Name, const std::string& Value, TOptions& Options) {
+  if (Name == "locale") {
+    Options.Locale = Value;
+    return !Value.empty();
+  }
+  if (Name == "angle") return ReadChoice(Value, AngleChoices, Options.AngleUnit);
+  if (Name == "syntax") return ReadChoice(Value, SyntaxChoices, Options.Syntax);
+  if (Name == "output") return ReadChoice(Value, OutputChoices, Options.Output);
+  if (Name == "fixed-digits") return ReadCount(Value, Options.FixedDigits);
+  if (Name == "exp-digits") return ReadCount(Value, Options.ExpDigits);
+  Options.Separators.emplace_back(Name, Value);  // checked once the locale is known
+  return true;
+}
+
+// A dash and a letter is an option; any other text after a dash (-5+1, -(2))
+// is an expression.
+bool IsShortOption(const std::string& Arg) {
+  if (Arg.size() < 2 || Arg[0] != '-' || Arg[1] == '-') return false;
+  const char C = Arg[1];
+  return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z');
 }
 
 }  // namespace
 
-const char* const VersionText = "talvex-calc 2.0";
+const char* const VersionText =
+    "talvex-calc " TALVEX_VERSION "\n"
+    "Copyright (c) 2026 The Talvex developers\n"
+    "License: MIT. This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY. The licence text is in the file LICENSE of the sources\n"
+    "and in /usr/share/doc/talvex-calc/copyright of the package.\n";
+
+const char* const TryHelpText = "Try 'talvex-calc --help' for more information.\n";
 
 const char* const UsageText =
-    "usage: talvex-calc [options] [--] [EXPRESSION...]\n"
-    "Evaluates each EXPRESSION, or each non-blank line of standard input, and\n"
-    "prints one line per expression: the result, or 'error: ' and the message.\n"
-    "All expressions of a run share one parser (variables persist).\n"
+    "Usage: talvex-calc [OPTION]... [--] [EXPRESSION]...\n"
+    "Evaluates each EXPRESSION, or each line of standard input, and prints one\n"
+    "line per expression: the result, or 'error: ' and the message. Variables\n"
+    "persist from one expression to the next; ans is the last result.\n"
+    "On a terminal it edits lines and keeps a history; quit or exit leaves.\n"
     "\n"
-    "  --locale=ru|en        separators and date/time pictures of a locale\n"
+    "  -h, --help             show this help and exit\n"
+    "  -V, --version          show the version and the licence and exit\n"
+    "  --locale=NAME          separators and date/time pictures of a locale\n"
+    "                         (de_DE, fr_FR.UTF-8, ...; ru and en as before);\n"
+    "                         default: LC_ALL, LC_NUMERIC/LC_TIME, LANG\n"
     "  --decimal=C --thousand=C --list=C --date-sep=C --time-sep=C\n"
-    "  --short-date=PICTURE --long-time=PICTURE\n"
-    "  --angle=deg|rad|grad  unit of trigonometric functions (default rad)\n"
+    "  --short-date=PICTURE --long-time=PICTURE   override single settings\n"
+    "  --angle=deg|rad|grad   unit of trigonometric functions (default rad)\n"
     "  --syntax=default|pascal|c|hex|octal|binary|basic\n"
     "  --output=default|hex|octal|binary|fixed|exponent|roman|fraction\n"
     "  --fixed-digits=N --exp-digits=N   digits after the point (0..18)\n"
-    "  --auto-syntax         retry failing expressions in other syntaxes\n"
-    "  --help --version\n"
-    "Exit status: 0 all succeeded, 1 some failed, 2 bad options.\n";
+    "  --auto-syntax          retry failing expressions in other syntaxes\n"
+    "  --                     end of options: -x*2 after it is an expression\n"
+    "  -                      read standard input at this place\n"
+    "Standard input: blank lines and lines starting with # are skipped.\n"
+    "Exit status: 0 all succeeded, 1 some failed, 2 bad options.\n"
+    "The expression language: man talvex-calc\n";
 
-bool ParseOptions(const std::vector<std::string>& Args, const std::string& Environment,
-                  TOptions& Options, std::string& Error) {
-  Options.Settings = EnvironmentSettings(Environment);
-  std::vector<std::pair<std::string, std::string>> Overrides;
+bool ParseOptions(const std::vector<std::string>& Args, TOptions& Options, std::string& Error) {
   bool OptionsEnded = false;
-  for (const std::string& Arg : Args) {
-    if (OptionsEnded || !StartsWith(Arg, "--")) {
+  for (std::size_t I = 0; I < Args.size(); ++I) {
+    const std::string& Arg = Args[I];
+    if (OptionsEnded || Arg == StandardInputArgument || (!StartsWith(Arg, "--") && !IsShortOption(Arg))) {
       Options.Expressions.push_back(Arg);
       continue;
     }
@@ -93,50 +142,60 @@ bool ParseOptions(const std::vector<std::string>& Args, const std::string& Envir
       OptionsEnded = true;
       continue;
     }
+    if (Arg == "-h" || Arg == "-V") {
+      (Arg == "-h" ? Options.Help : Options.Version) = true;
+      continue;
+    }
     const std::size_t Equals = Arg.find('=');
-    const std::string Name = Arg.substr(0, Equals);
-    const std::string Value = Equals == std::string::npos ? std::string() : Arg.substr(Equals + 1);
-    const bool HasValue = Equals != std::string::npos;
-    bool Ok = true;
-    if (Name == "--help" && !HasValue) Options.Help = true;
-    else if (Name == "--version" && !HasValue) Options.Version = true;
-    else if (Name == "--auto-syntax" && !HasValue) Options.AutoSyntax = true;
-    else if (Name == "--locale" && (Value == "ru" || Value == "en"))
-      Options.Settings = Value == "ru" ? RussianFormatSettings() : EnglishFormatSettings();
-    else if (Name == "--angle") Ok = ReadChoice(Value, AngleChoices, Options.AngleUnit);
-    else if (Name == "--syntax") Ok = ReadChoice(Value, SyntaxChoices, Options.Syntax);
-    else if (Name == "--output") Ok = ReadChoice(Value, OutputChoices, Options.Output);
-    else if (Name == "--fixed-digits") Ok = ReadCount(Value, Options.FixedDigits);
-    else if (Name == "--exp-digits") Ok = ReadCount(Value, Options.ExpDigits);
-    else if (HasValue && (Name == "--decimal" || Name == "--thousand" || Name == "--list" ||
-                          Name == "--date-sep" || Name == "--time-sep" || Name == "--short-date" ||
-                          Name == "--long-time"))
-      Overrides.emplace_back(Name, Value);  // applied after any --locale, whatever the order
-    else Ok = false;
-    if (!Ok) {
-      Error = "talvex-calc: bad option '" + Arg + "'";
+    const std::string Name = Arg.substr(2, Equals == std::string::npos ? std::string::npos : Equals - 2);
+    const bool Long = StartsWith(Arg, "--");
+    if (Long && IsOneOf(Name, FlagNames)) {
+      if (Equals != std::string::npos) {
+        Error = "talvex-calc: option '--" + Name + "' takes no value";
+        return false;
+      }
+      if (Name == "help") Options.Help = true;
+      else if (Name == "version") Options.Version = true;
+      else Options.AutoSyntax = true;
+      continue;
+    }
+    if (!Long || (!IsOneOf(Name, ValueNames) && !IsOneOf(Name, SeparatorNames))) {
+      Error = "talvex-calc: unknown option '" + Arg.substr(0, Equals) + "'";
+      return false;
+    }
+    std::string Value;
+    if (Equals != std::string::npos) {
+      Value = Arg.substr(Equals + 1);
+    } else if (I + 1 < Args.size()) {
+      Value = Args[++I];
+    } else {
+      Error = "talvex-calc: option '--" + Name + "' needs a value";
+      return false;
+    }
+    if (!ReadValue(Name, Value, Options)) {
+      Error = "talvex-calc: bad value '" + Value + "' for option '--" + Name + "'";
       return false;
     }
   }
-  for (const auto& [Name, Value] : Overrides) {
-    TFormatSettings& S = Options.Settings;
+  return true;
+}
+
+bool ApplySeparators(const TOptions& Options, TFormatSettings& S, std::string& Error) {
+  bool ListGiven = false, ThousandGiven = false, DecimalGiven = false;
+  for (const auto& [Name, Value] : Options.Separators) {
     bool Ok = true;
-    if (Name == "--decimal") Ok = ReadCharacter(Value, S.DecimalSeparator);
-    else if (Name == "--thousand") Ok = ReadCharacter(Value, S.ThousandSeparator);
-    else if (Name == "--list") Ok = ReadCharacter(Value, S.ListSeparator);
-    else if (Name == "--date-sep") Ok = ReadCharacter(Value, S.DateSeparator);
-    else if (Name == "--time-sep") Ok = ReadCharacter(Value, S.TimeSeparator);
-    else {
-      std::string Picture;
-      std::size_t Offset = 0;
-      Ok = !Value.empty() && Utf8ToCp1251(Value, Picture, Offset);
-      if (Ok) (Name == "--short-date" ? S.ShortDateFormat : S.LongTimeFormat) = Picture;
-    }
+    if (Name == "decimal") Ok = DecimalGiven = ReadCharacter(Value, S.DecimalSeparator);
+    else if (Name == "thousand") Ok = ThousandGiven = ReadCharacter(Value, S.ThousandSeparator);
+    else if (Name == "list") Ok = ListGiven = ReadCharacter(Value, S.ListSeparator);
+    else if (Name == "date-sep") Ok = ReadCharacter(Value, S.DateSeparator);
+    else if (Name == "time-sep") Ok = ReadCharacter(Value, S.TimeSeparator);
+    else Ok = ReadPicture(Value, Name == "short-date" ? S.ShortDateFormat : S.LongTimeFormat);
     if (!Ok) {
-      Error = "talvex-calc: bad option '" + Name + "=" + Value + "'";
+      Error = "talvex-calc: bad value '" + Value + "' for option '--" + Name + "'";
       return false;
     }
   }
+  if (DecimalGiven) SettleSeparators(S, ListGiven, ThousandGiven);
   return true;
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ParserLib/FormatSettings.h"
@@ -9,8 +11,14 @@
 
 namespace talvex::cli {
 
+// The argument that stands for standard input among the expressions.
+inline constexpr std::string_view StandardInputArgument = "-";
+
 struct TOptions {
-  TFormatSettings Settings;
+  std::string Locale;  // --locale; empty: the system's
+  // Separator and picture options (name without "--", value as UTF-8), applied
+  // over the locale whatever their order.
+  std::vector<std::pair<std::string, std::string>> Separators;
   int AngleUnit = 1;  // radians, as in the program
   TSyntaxMode Syntax = smDefault;
   TOutputFormat Output = ofDefault;
@@ -19,15 +27,19 @@ struct TOptions {
   bool AutoSyntax = false;
   bool Help = false;
   bool Version = false;
-  std::vector<std::string> Expressions;  // UTF-8
+  std::vector<std::string> Expressions;  // UTF-8; "-" reads standard input there
 };
 
-// Arguments are UTF-8. Environment is the process locale name (LC_ALL, LC_NUMERIC
-// or LANG), used when no --locale is given. False with Error set for a bad option.
-bool ParseOptions(const std::vector<std::string>& Args, const std::string& Environment,
-                  TOptions& Options, std::string& Error);
+// Arguments are UTF-8. False with a one-line Error for a bad option.
+bool ParseOptions(const std::vector<std::string>& Args, TOptions& Options, std::string& Error);
+
+// The separator and picture options applied over Settings. The list separator
+// follows a changed decimal symbol by the Windows rule unless given too, and
+// a digit-group mark that now clashes becomes the backquote unless given.
+bool ApplySeparators(const TOptions& Options, TFormatSettings& Settings, std::string& Error);
 
 extern const char* const UsageText;
 extern const char* const VersionText;
+extern const char* const TryHelpText;
 
 }  // namespace talvex::cli

@@ -34,6 +34,9 @@ class TCalcParser final : public TMathParser {
 // Text in, answer text out: the trailing-operator rewrite, evaluation, the
 // optional syntax retry and the output format.
 std::string Calculate(TCalcParser& Parser, std::string_view Text);
+// The same, also giving the result's value, for a host that keeps it for later
+// expressions (the command line's ans).
+std::string Calculate(TCalcParser& Parser, std::string_view Text, TCalcValue& Result);
 
 // The index N when Name (upper-cased) is exactly "M" and N in 0..99 without
 // leading zeros; -1 otherwise.

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets everything up, builds both presets, evaluates a few sample expressions
-# with talvex-calc, then starts the Windows program under Wine.
+# Sets everything up, builds both presets and the two packages (the Debian
+# package of talvex-calc and the Windows zip, in build/packages/), evaluates a
+# few sample expressions with talvex-calc, then starts the Windows program
+# under Wine.
 # With a usable X display, Talvex.exe is started there and keeps running in
 # the tray. Without one, a scripted demonstration runs in a virtual display:
 # the end-to-end driver selects an expression in an edit control, presses
@@ -10,13 +12,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 jobs=$(nproc)
-cmake --preset native >/dev/null
-cmake --build --preset native-release -j "$jobs" --target talvex-calc
-cmake --preset win32 >/dev/null
+./scripts/package.sh
 cmake --build --preset win32 -j "$jobs"
 ./scripts/wine-prefix.sh build/win32
 dist=build/win32/dist
 echo "== built $dist: $(cd "$dist" && echo *)"
+echo "== packages: $(echo build/packages/*)"
+echo "   install talvex-calc with: sudo apt install ./$(ls build/packages/talvex-calc_*.deb)"
 
 echo "== talvex-calc (build/native/cli/Release/talvex-calc --locale=en)"
 calc=build/native/cli/Release/talvex-calc

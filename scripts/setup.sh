@@ -11,6 +11,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb x11-utils imagemagick
   libmuparser-dev libqalculate-dev
+  libedit-dev locales man-db dpkg-dev file
 )
 
 SUDO=""

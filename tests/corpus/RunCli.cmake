@@ -1,5 +1,6 @@
 # Runs talvex-calc once with ARGS (a ;-list) and optional INPUT text, and
-# checks its exit status and its standard output exactly.
+# checks its exit status and its standard output exactly, and its standard
+# error when EXPECT_ERRORS is given.
 set(command ${CALC} ${ARGS})
 if(EMULATOR)
   set(command ${EMULATOR} ${command})
@@ -11,6 +12,13 @@ execute_process(COMMAND ${command} INPUT_FILE ${input_file} OUTPUT_VARIABLE outp
 if(NOT status STREQUAL EXPECT_STATUS)
   message(FATAL_ERROR "exit status ${status}, expected ${EXPECT_STATUS}\n${output}${errors}")
 endif()
-if(DEFINED EXPECT_OUTPUT AND NOT output STREQUAL EXPECT_OUTPUT)
+if(DEFINED EXPECT_MATCH)
+  if(NOT output MATCHES "${EXPECT_MATCH}")
+    message(FATAL_ERROR "output:\n${output}\ndoes not match:\n${EXPECT_MATCH}")
+  endif()
+elseif(DEFINED EXPECT_OUTPUT AND NOT output STREQUAL EXPECT_OUTPUT)
   message(FATAL_ERROR "output:\n${output}\nexpected:\n${EXPECT_OUTPUT}")
+endif()
+if(DEFINED EXPECT_ERRORS AND NOT errors STREQUAL EXPECT_ERRORS)
+  message(FATAL_ERROR "standard error:\n${errors}\nexpected:\n${EXPECT_ERRORS}")
 endif()

@@ -1,0 +1,40 @@
+// Which locale the command-line tool calculates in: the name the environment
+// gives each half of the settings, and a name's settings from the system's
+// installed locales or else the built-in table.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "ParserLib/FormatSettings.h"
+#include "cli/LocaleTable.h"
+
+namespace talvex::cli {
+
+// The system's installed locales, asked by name.
+class ILocaleSource {
+ public:
+  virtual ~ILocaleSource() = default;
+  // False when the system has no locale of that name.
+  virtual bool Read(const std::string& Name, TLocaleFacts& Facts) const = 0;
+};
+
+using TGetenv = std::function<const char*(const char*)>;
+
+// The locale name that governs Category ("LC_NUMERIC" or "LC_TIME"): LC_ALL,
+// then the category's own variable, then LANG; empty ones do not count.
+std::string LocaleNameFor(const char* Category, const TGetenv& Getenv);
+
+// The settings of Name. "ru" and "en" are the tool's own two locales; "C",
+// "POSIX" (with any codeset) and the empty name are "en"; any other name is
+// read from Source (as given, then with ".UTF-8" when it names no codeset),
+// then from the built-in table by language and territory, then by language.
+// False when nothing knows the name.
+bool NamedLocaleSettings(const std::string& Name, const ILocaleSource& Source, TFormatSettings& Settings);
+
+// The settings of the environment: the numeric half by LC_NUMERIC's order,
+// the time half by LC_TIME's; a name nothing knows counts as "en", as the C
+// library falls back to its own locale.
+TFormatSettings EnvironmentLocaleSettings(const TGetenv& Getenv, const ILocaleSource& Source);
+
+}  // namespace talvex::cli

@@ -1,0 +1,49 @@
+// One run of the tool: the expressions of the command line and the lines of
+// standard input through one parser, each answered by one line.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "ParserLib/RuntimeErrors.h"
+#include "parser/CalcParser.h"
+
+namespace talvex::cli {
+
+// Where the lines of standard input come from.
+class ILineReader {
+ public:
+  virtual ~ILineReader() = default;
+  // The next line without its line end; false at the end of input.
+  virtual bool ReadLine(std::string& Line) = 0;
+  // An expression the user entered, for a reader that keeps a history.
+  virtual void Remember(const std::string&) {}
+};
+
+class TSession {
+ public:
+  TSession(TCalcParser& Parser, std::ostream& Out) : FParser(Parser), FOut(Out) {}
+
+  // One expression (UTF-8): its result line or its error line. A result with
+  // a value becomes the variable ans. False when it failed.
+  bool Evaluate(const std::string& Utf8Expression);
+
+  // Lines until the end of input or quit; blank lines and # comments are
+  // skipped. False when quit or exit ended them.
+  bool RunLines(ILineReader& Reader);
+
+  bool AllSucceeded() const { return FAllSucceeded; }
+
+ private:
+  void WriteLine(const std::string& Utf8);
+
+  TCalcParser& FParser;
+  std::ostream& FOut;
+  bool FAllSucceeded = true;
+};
+
+// The text the user reads for an error of the engine (UTF-8): the one place
+// where a message leaves the engine.
+std::string ErrorText(const Exception& Error);
+
+}  // namespace talvex::cli

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the two packages into build/packages/:
+#   talvex-calc_VERSION_ARCH.deb   the command-line tool for Debian (CPack, native Release)
+#   Talvex-VERSION-win32.zip       the Windows program (the win32 build's dist/)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+out=build/packages
+
+cmake --preset native >/dev/null
+cmake --build --preset native-release -j "$jobs" --target talvex-calc talvex_calc_docs
+rm -f build/native/packages/*.deb
+(cd build/native && cpack -C Release >/dev/null)
+
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j "$jobs" --target dist
+
+rm -rf "$out"
+mkdir -p "$out"
+cp build/native/packages/talvex-calc_*.deb build/win32/dist/Talvex-*-win32.zip "$out"/
+echo "== packages in $out/:"
+for file in "$out"/*; do
+  echo "   $file ($(du -k "$file" | cut -f1) KiB)"
+done

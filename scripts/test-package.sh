@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The packages as a user gets them: builds both with package.sh, unpacks the
+# .deb into a throwaway root, runs the installed talvex-calc on a few
+# expressions, reads its manual page with man -l and checks that apt would
+# install it here; checks the Windows zip's files.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/package.sh
+deb=$(ls build/packages/talvex-calc_*.deb)
+zip=$(ls build/packages/Talvex-*-win32.zip)
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+
+fail() { echo "package: $*" >&2; exit 1; }
+expect() {  # expect WHAT EXPECTED ACTUAL
+  [ "$2" = "$3" ] || fail "$1: expected $(printf %q "$2"), got $(printf %q "$3")"
+}
+
+version=$(sed -n 's/^project(Talvex VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+arch=$(dpkg --print-architecture)
+expect "file name" "build/packages/talvex-calc_${version}_${arch}.deb" "$deb"
+expect "Package" talvex-calc "$(dpkg-deb -f "$deb" Package)"
+expect "Version" "$version" "$(dpkg-deb -f "$deb" Version)"
+expect "Architecture" "$arch" "$(dpkg-deb -f "$deb" Architecture)"
+dpkg-deb -f "$deb" Depends | grep -q 'libedit2' || fail "Depends lacks libedit2"
+
+dpkg-deb -x "$deb" "$root"
+for file in usr/bin/talvex-calc usr/share/man/man1/talvex-calc.1.gz \
+            usr/share/doc/talvex-calc/copyright usr/share/doc/talvex-calc/changelog.gz; do
+  [ -f "$root/$file" ] || fail "$file is missing"
+done
+grep -q '^License: MIT' "$root/usr/share/doc/talvex-calc/copyright" || fail "the copyright file names no MIT licence"
+
+calc=$root/usr/bin/talvex-calc
+expect "results" $'14\n3.5\n220\n{2:15:00 PM}\n1.414213562373' \
+  "$("$calc" --locale=en '2+3*4' '7/2' '200 + 10%' '12:30 + 01:45' 'SQRT(2)')"
+expect "German locale" "7,75" "$(env -u LC_ALL -u LC_NUMERIC LANG=de_DE.UTF-8 "$calc" '2,5 * 3,1')"
+expect "standard input" $'4\n8' "$(printf '# comment\n2+2\nans*2\nquit\n9\n' | "$calc" --locale=en)"
+"$calc" --version | grep -q 'License: MIT' || fail "--version names no licence"
+status=0
+"$calc" --bogus 2>/dev/null || status=$?
+expect "status of a bad option" 2 "$status"
+
+# Justified text has runs of blanks.
+page=$(MANWIDTH=80 man -l "$root/usr/share/man/man1/talvex-calc.1.gz" 2>"$root/man-warnings" | tr -s ' ')
+[ ! -s "$root/man-warnings" ] || fail "man -l warned: $(cat "$root/man-warnings")"
+for text in 'talvex-calc - typed expression calculator' 'EXIT STATUS' 'mediana(x, ...)' 'LC_NUMERIC'; do
+  grep -qF -- "$text" <<<"$page" || fail "the manual page lacks '$text'"
+done
+
+apt-get install --simulate -o DPkg::Lock::Timeout=300 "./$deb" >"$root/apt" 2>&1 ||
+  fail "apt would not install it: $(cat "$root/apt")"
+
+expect "zip" $'Talvex.exe\nVantrel.dll\ntalvex.html' \
+  "$(python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$zip")"
+echo "package: $deb and $zip as a user gets them"

@@ -1,0 +1,134 @@
+#!/usr/bin/env python3
+"""talvex-calc at a terminal, through a pseudo-terminal: the banner and the
+prompt, editing and history recall with the arrow keys (also in a second
+session), ans, quit and Ctrl-D, and nothing but results when the output is
+redirected. Every wait is bounded.
+
+    interactive.py TALVEX_CALC
+"""
+import fcntl
+import os
+import pty
+import select
+import struct
+import subprocess
+import sys
+import tempfile
+import termios
+import time
+
+CALC = sys.argv[1]
+WAIT = 20  # seconds for any one answer; the sanitizer build starts slowly
+UP, LEFT = "\x1b[A", "\x1b[D"
+
+
+class Terminal:
+    """talvex-calc with a pseudo-terminal as standard input (and output,
+    unless Output is a file)."""
+
+    def __init__(self, env, output=None):
+        self.master, slave = pty.openpty()
+        fcntl.ioctl(slave, termios.TIOCSWINSZ, struct.pack("HHHH", 24, 80, 0, 0))
+        self.proc = subprocess.Popen([CALC], stdin=slave, stdout=output or slave, stderr=slave,
+                                     env=env, start_new_session=True)
+        os.close(slave)
+        self.seen = ""
+
+    def expect(self, text):
+        """Reads until text has appeared after what earlier calls consumed."""
+        deadline = time.monotonic() + WAIT
+        while text not in self.seen:
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([self.master], [], [], left)[0]:
+                fail(f"waited for {text!r}; the terminal showed {self.seen!r}")
+            try:
+                chunk = os.read(self.master, 4096)
+            except OSError:  # the program ended and closed the terminal
+                chunk = b""
+            if not chunk:
+                fail(f"the terminal closed before {text!r}; it showed {self.seen!r}")
+            self.seen += chunk.decode("utf-8", "replace")
+        self.seen = self.seen[self.seen.index(text) + len(text):]
+
+    def send(self, keys):
+        os.write(self.master, keys.encode())
+
+    def line(self, keys, answer):
+        """At the prompt, types keys and Enter and waits for the answer line."""
+        self.expect("> ")
+        self.send(keys + "\r")
+        self.expect(answer + "\r\n")
+
+    def finish(self):
+        try:
+            status = self.proc.wait(WAIT)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            fail("talvex-calc did not end")
+        os.close(self.master)
+        return status
+
+
+def fail(message):
+    print("FAIL:", message)
+    sys.exit(1)
+
+
+def main():
+    state = tempfile.mkdtemp(prefix="talvex-calc-state-")
+    env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "TERM": "xterm", "HOME": state,
+           "XDG_STATE_HOME": state + "/xdg", "LANG": "C.UTF-8"}
+    for name in ("ASAN_OPTIONS", "UBSAN_OPTIONS"):
+        if name in os.environ:
+            env[name] = os.environ[name]
+
+    # First session: banner, results, ans, history within the session, editing.
+    t = Terminal(env)
+    t.expect("Leave with quit, exit or Ctrl-D. The language: man talvex-calc.")
+    t.line("6*7", "42")
+    t.line("ans+1", "43")
+    t.line(UP + UP, "42")                # 6*7 again
+    t.line("2+3" + LEFT + LEFT + "1", "24")  # 21+3
+    t.line("1/0", "error: Позиция 4:  Деление на ноль")
+    t.expect("> ")
+    t.send("quit\r")
+    if t.finish() != 1:
+        fail("a session with an error must end with status 1")
+
+    history = os.path.join(state, "xdg", "talvex-calc", "history")
+    if not os.path.isfile(history):
+        fail("no history file at " + history)
+    if os.stat(history).st_mode & 0o077:
+        fail("the history file is readable by others")
+
+    # Second session: the history of the first, Ctrl-D leaves on a line of its own.
+    t = Terminal(env)
+    t.line(UP + UP + UP, "24")           # quit, 1/0, 21+3
+    t.line("ans*2", "48")
+    t.expect("> ")
+    t.send("\x04")
+    t.expect("\n")
+    if t.finish() != 0:
+        fail("Ctrl-D after successes must end with status 0")
+
+    # exit leaves too.
+    t = Terminal(env)
+    t.expect("> ")
+    t.send("exit\r")
+    if t.finish() != 0:
+        fail("exit must end with status 0")
+
+    # Output redirected to a file: results only, no banner, no prompt.
+    with tempfile.TemporaryFile() as out:
+        t = Terminal(env, out)
+        # The terminal's own line discipline delivers both lines, then the end.
+        t.send("1+1\r2*5\r\x04")
+        status = t.finish()
+        out.seek(0)
+        written = out.read()
+    if written != b"2\n10\n" or status != 0:
+        fail(f"redirected output held {written!r} (status {status})")
+    print("interactive: all passed")
+
+
+main()

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ParserLib/FormatSettings.h"
+#include "cli/Session.h"
+
+namespace talvex::cli {
+namespace {
+
+class TFakeReader final : public ILineReader {
+ public:
+  explicit TFakeReader(std::vector<std::string> Lines) : FLines(std::move(Lines)) {}
+  bool ReadLine(std::string& Line) override {
+    if (FNext == FLines.size()) return false;
+    Line = FLines[FNext++];
+    return true;
+  }
+  void Remember(const std::string& Line) override { Remembered.push_back(Line); }
+  std::vector<std::string> Remembered;
+
+ private:
+  std::vector<std::string> FLines;
+  std::size_t FNext = 0;
+};
+
+class Session : public ::testing::Test {
+ protected:
+  void SetUp() override { FormatSettings() = EnglishFormatSettings(); }
+  std::ostringstream Out;
+  TCalcParser Parser;
+  TSession Run{Parser, Out};
+};
+
+TEST_F(Session, AnsHoldsTheLastResultWithAValue) {
+  const struct {
+    const char* Expression;
+    bool Succeeds;
+  } Steps[] = {
+      {"ans", false}, {"2+3", true},    {"ans*2", true}, {"x := 4", true}, {"ans", true},
+      {"1/0", false}, {"ans+x", true},  {"\"ab\"", true}, {"Len(ans)", true}, {"ANS", true},
+  };
+  for (const auto& Step : Steps) EXPECT_EQ(Run.Evaluate(Step.Expression), Step.Succeeds) << Step.Expression;
+  EXPECT_EQ(Out.str(),
+            "error: Позиция 1:  Неизвестный идентификатор \"ANS\" или неправильный формат чисел в выражении\n"
+            "5\n10\n\n10\nerror: Позиция 4:  Деление на ноль\n14\n\"ab\"\n2\n2\n");
+  EXPECT_FALSE(Run.AllSucceeded());
+}
+
+// The engine ignores what follows a list separator outside brackets; the
+// tool refuses such an expression instead of printing a part of it.
+TEST_F(Session, ListSeparatorOutsideBracketsIsRefused) {
+  const struct {
+    TSyntaxMode Syntax;
+    const char* Expression;
+    const char* Output;
+  } Cases[] = {
+      {smDefault, "2,5 * 3,1", "error: position 2: ',' separates function arguments only; the decimal symbol here is '.'"},
+      {smDefault, "x := 1, 2", "error: position 7: ',' separates function arguments only; the decimal symbol here is '.'"},
+      {smDefault, "sum(1, (2), 3) + IF(1<2, 3, 4)", "9"},
+      {smDefault, "\"a,b\" + \",\"", "\"a,b,\""},
+      {smPascal, "'a,b'", "'a,b'"},
+      {smDefault, "1)+(2,3", "error: Позиция 2:  Неправильная скобка"},
+  };
+  for (const auto& C : Cases) {
+    Out.str("");
+    Parser.SetSyntax(C.Syntax);
+    Run.Evaluate(C.Expression);
+    EXPECT_EQ(Out.str(), std::string(C.Output) + "\n") << C.Expression;
+  }
+  TCalcValue X;
+  GetVariable(Parser.Variables, "x", false, X);
+  EXPECT_EQ(X.Kind, vkNone) << "a refused expression is not evaluated";
+}
+
+TEST_F(Session, LinesSkipCommentsAndStopAtQuit) {
+  const struct {
+    std::vector<std::string> Lines;
+    bool RanToTheEnd;
+    const char* Output;
+    std::vector<std::string> Remembered;
+  } Cases[] = {
+      {{"# a comment", "  # indented", "", " \t ", "1+1\r\n", "2*3"}, true, "2\n6\n", {"1+1", "2*3"}},
+      {{"1", " quit ", "2"}, false, "1\n", {"1", " quit "}},
+      {{"EXIT", "2"}, false, "", {"EXIT"}},
+      {{"quit := 5", "quit2"}, true, "\nerror: Позиция 1:  Неизвестный идентификатор \"QUIT2\" или неправильный формат чисел в выражении\n",
+       {"quit := 5", "quit2"}},
+      {{"1+中"}, true, "error: character at byte 3 is not in code page 1251\n", {"1+中"}},
+  };
+  for (const auto& C : Cases) {
+    Out.str("");
+    TFakeReader Reader(C.Lines);
+    EXPECT_EQ(Run.RunLines(Reader), C.RanToTheEnd) << C.Lines[0];
+    EXPECT_EQ(Out.str(), C.Output) << C.Lines[0];
+    EXPECT_EQ(Reader.Remembered, C.Remembered) << C.Lines[0];
+  }
+}
+
+}  // namespace
+}  // namespace talvex::cli
