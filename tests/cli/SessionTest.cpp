@@ -49,32 +49,6 @@ TEST_F(Session, AnsHoldsTheLastResultWithAValue) {
   EXPECT_FALSE(Run.AllSucceeded());
 }
 
-// The engine ignores what follows a list separator outside brackets; the
-// tool refuses such an expression instead of printing a part of it.
-TEST_F(Session, ListSeparatorOutsideBracketsIsRefused) {
-  const struct {
-    TSyntaxMode Syntax;
-    const char* Expression;
-    const char* Output;
-  } Cases[] = {
-      {smDefault, "2,5 * 3,1", "error: position 2: ',' separates function arguments only; the decimal symbol here is '.'"},
-      {smDefault, "x := 1, 2", "error: position 7: ',' separates function arguments only; the decimal symbol here is '.'"},
-      {smDefault, "sum(1, (2), 3) + IF(1<2, 3, 4)", "9"},
-      {smDefault, "\"a,b\" + \",\"", "\"a,b,\""},
-      {smPascal, "'a,b'", "'a,b'"},
-      {smDefault, "1)+(2,3", "error: Позиция 2:  Неправильная скобка"},
-  };
-  for (const auto& C : Cases) {
-    Out.str("");
-    Parser.SetSyntax(C.Syntax);
-    Run.Evaluate(C.Expression);
-    EXPECT_EQ(Out.str(), std::string(C.Output) + "\n") << C.Expression;
-  }
-  TCalcValue X;
-  GetVariable(Parser.Variables, "x", false, X);
-  EXPECT_EQ(X.Kind, vkNone) << "a refused expression is not evaluated";
-}
-
 TEST_F(Session, LinesSkipCommentsAndStopAtQuit) {
   const struct {
     std::vector<std::string> Lines;
