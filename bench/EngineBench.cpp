@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ParserFunctions/FunctionTable.h"
 #include "ParserLib/Cp1251.h"
 #include "ParserLib/FormatSettings.h"
 #include "ParserLib/RealText.h"
@@ -157,7 +158,7 @@ int Main(int Argc, char** Argv) {
   TFormatSettings Settings = RussianFormatSettings();
   Settings.DecimalSeparator = '.';
   FormatSettings() = Settings;
-  TCalcParser Parser;
+  TCalcParser Parser{BuiltinFunctions()};
   Parser.AngleUnit = 1;
   Calculate(Parser, "0");  // builds the table
 

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "ParserFunctions/FunctionTable.h"
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/Cp1251.h"
 #include "cli/Console.h"
@@ -94,7 +95,7 @@ int main(int Argc, char** Argv) {
   }
 #endif
   FormatSettings() = Options.Settings;
-  TCalcParser Parser;
+  TCalcParser Parser{BuiltinFunctions()};
   Parser.AngleUnit = Options.AngleUnit;
   Parser.OutputFormat = Options.Output;
   Parser.FixedDigits = Options.FixedDigits;

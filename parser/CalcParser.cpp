@@ -1,6 +1,5 @@
 #include "parser/CalcParser.h"
 
-#include "ParserFunctions/FunctionTable.h"
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/FormatSettings.h"
 #include "ParserLib/Scanner.h"
@@ -82,7 +81,8 @@ void TCalcParser::InitOperators() {
   BuildCharClasses(Settings, Syntax == smPascal, Syntax == smC);
   Operators.RemoveIf([](const TOperator& Op) { return !Op.IsUserFunction(); });
   RegisterOperators(*this);
-  RegisterFunctions(*this);
+  for (const TFunctionRow& Row : FFunctions)
+    AddOperator(std::make_unique<TFunction>(this, Row.Name, Row.ArgCount, Row.Proc, Row.Computing));
 }
 
 }  // namespace talvex

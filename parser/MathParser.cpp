@@ -32,10 +32,11 @@ void TOperator::Execute(std::span<const TCalcValue> Args, TCalcValue& Result) {
   Run(Args, Result, msg::BadOperatorArgument);
 }
 
-TFunction::TFunction(TMathParser* AParser, std::string_view AName, int AArgCount,
-                     TOperatorProc AProc)
+TFunction::TFunction(TMathParser* AParser, std::string_view AName, int AArgCount, TOperatorProc AProc,
+                     bool AComputing)
     : TOperator(AParser, AName, AArgCount == 0 ? okConstFunction : okFunction, 4, AProc),
-      ArgCount(AArgCount) {}
+      ArgCount(AArgCount),
+      Computing(AComputing) {}
 
 void TFunction::Execute(std::span<const TCalcValue> Args, TCalcValue& Result) {
   Run(Args, Result, msg::BadFunctionArgument);

@@ -80,11 +80,23 @@ class TOperator {
 class TFunction : public TOperator {
  public:
   // ArgCount: the exact count, -1 for one or more, 0 for a bare name.
-  TFunction(TMathParser* Parser, std::string_view Name, int ArgCount, TOperatorProc Proc);
+  TFunction(TMathParser* Parser, std::string_view Name, int ArgCount, TOperatorProc Proc, bool Computing = false);
   void Execute(std::span<const TCalcValue> Args, TCalcValue& Result) override;
 
   int ArgCount;
+  // The result depends on the arguments (and the angle unit) alone: no
+  // clock, no random numbers, no cells or variables.
+  bool Computing;
 };
+
+// A row of a function table, in registration order.
+struct TFunctionRow {
+  const char* Name;
+  int ArgCount;  // -1: one or more; 0: written as a bare name
+  TOperatorProc Proc;
+  bool Computing;
+};
+using TFunctionTable = std::span<const TFunctionRow>;
 
 // Nothing in the system creates one, but the table keeps them first across
 // rebuilds, so a user function would hide a built-in one of the same name.

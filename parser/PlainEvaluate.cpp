@@ -32,20 +32,9 @@ bool IsPureOperator(const TOperator* Op) {
          P == OpUnaryPlus || P == OpNegate;
 }
 
-// The built-in functions that only compute from their arguments (and the
-// angle unit): the numeric, trigonometric and statistical rows.
+// A built-in function whose row says it only computes.
 bool IsPureFunction(const TOperator& Op) {
-  if (typeid(Op) != typeid(TFunction)) return false;
-  static constexpr std::string_view Names[] = {
-      "ABS",     "SQR",      "SQRT",    "ROUND",     "TRUNC",     "SIN",       "SINH",      "ARCSIN",
-      "ARCSINH", "COS",      "COSH",    "ARCCOS",    "ARCCOSH",   "TAN",       "TANH",      "ARCTAN",
-      "ARCTANH", "COSEC",    "ARCSEC",  "ARCCOSEC",  "SEC",       "LN",        "LOG10",     "LOG2",
-      "LOG",     "EXP",      "HYPOT",   "FACT",      "DEGTOGRAD", "DEGTORAD",  "GRADTORAD", "GRADTODEG",
-      "RADTODEG", "RADTOGRAD", "SUM",   "SUMSQ",     "AVG",       "NORM",      "MIN",       "MAX",
-      "STD",     "STDP",     "VARP",    "VARS",      "VART",      "COUNT",     "MEDIANA"};
-  for (std::string_view Name : Names)
-    if (Op.UpperName == Name) return true;
-  return false;
+  return typeid(Op) == typeid(TFunction) && static_cast<const TFunction&>(Op).Computing;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/HotkeyCycle.h"
 #include "lib/TextCodec.h"
 #include "lib/TextInjection.h"
+#include "ParserFunctions/FunctionTable.h"
 #include "ParserLib/Messages.h"
 
 namespace talvex::testing {
@@ -89,7 +90,7 @@ class HotkeyCycleTest : public ::testing::Test {
   TFakeSystemApi Sys;
   TFakeAppHost Host{Sys.Calls};
   TMonitorBinding Monitor{Sys};
-  TCalcParser Parser;
+  TCalcParser Parser{BuiltinFunctions()};
   THotkeyCycle Cycle{Sys, Monitor, Host, Parser};
 };
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "ParserFunctions/FunctionTable.h"
 #include "ParserLib/FormatSettings.h"
 #include "ParserLib/RuntimeErrors.h"
 #include "parser/CalcParser.h"
@@ -29,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   if (Unit & 0x20) Settings.DecimalSeparator = '.';
   talvex::FormatSettings() = Settings;
 
-  talvex::TCalcParser Parser;
+  talvex::TCalcParser Parser(talvex::BuiltinFunctions());
   Parser.AngleUnit = Unit % 3;
   Parser.AutoSyntax = (Unit & 0x40) != 0;
   Parser.OutputFormat = Formats[Format % std::size(Formats)];

@@ -209,7 +209,7 @@ std::string Expected(const TReference& R) {
 class Differential : public testing::EngineTest {};
 
 TEST_F(Differential, FractionArithmeticAgreesWithAnExactReference) {
-  TCalcParser Pascal;
+  TCalcParser Pascal{BuiltinFunctions()};
   Pascal.SetSyntax(smPascal);
   TGenerator Generator(20240521);
   int Compared = 0, Skipped = 0, Errors = 0, Fractions = 0, Reals = 0;

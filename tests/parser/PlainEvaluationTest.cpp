@@ -34,7 +34,7 @@ class PlainEvaluation : public testing::EngineTest {
   }
   static std::string NameOf(const TOperator* Op) { return Op ? Op->UpperName : "none"; }
 
-  TCalcParser General;
+  TCalcParser General{BuiltinFunctions()};
 };
 
 // Numbers, names, the five operators, prefix signs, brackets, calls.

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "ParserFunctions/FunctionTable.h"
 #include "ParserLib/Cp1251.h"
 #include "ParserLib/FormatSettings.h"
 #include "parser/CalcParser.h"
@@ -56,7 +57,7 @@ class EngineTest : public ::testing::Test {
   std::string Calc(std::string_view Utf8Expression) { return Answer(Parser, Utf8Expression); }
 
   TFormatSettings Saved;
-  TCalcParser Parser;
+  TCalcParser Parser{BuiltinFunctions()};
 };
 
 struct TCase {
