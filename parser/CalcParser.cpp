@@ -46,7 +46,7 @@ void TCalcParser::ParseOperand(std::string_view Text, int& Pos, TCalcValue& Resu
       Pos = P;
       return;
     }
-  } else if (CharClasses().IdentStart.Contains(First)) {
+  } else if (Classes.IdentStart.Contains(First)) {
     // Only a name can be assigned.
     if (ParseAssignment(Text, Pos, Pos, Result)) return;
   }
@@ -76,9 +76,9 @@ bool TCalcParser::ParseAssignment(std::string_view Text, int& Pos, int P, TCalcV
 }
 
 void TCalcParser::InitOperators() {
-  const TFormatSettings& Settings = FormatSettings();
-  CheckLocaleSeparators(Settings);
-  BuildCharClasses(Settings, Syntax == smPascal, Syntax == smC);
+  // Settings that fail the check leave the parser as it was.
+  CheckLocaleSeparators(FormatSettings());
+  AdoptSettings(FormatSettings());
   Operators.RemoveIf([](const TOperator& Op) { return !Op.IsUserFunction(); });
   RegisterOperators(*this);
   for (const TFunctionRow& Row : FFunctions)

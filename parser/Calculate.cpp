@@ -83,7 +83,7 @@ std::string RadixText(TSyntaxMode Syntax, std::string Digits, const char* Pascal
 std::string FormatResult(TCalcParser& Parser, const TCalcValue& R) {
   if (R.Kind == vkBoolean) return R.BoolValue ? "True" : "False";
   if (R.Kind == vkString) {
-    const char Quote = CharClasses().QuoteChar;
+    const char Quote = Parser.Classes.QuoteChar;
     std::string Text(1, Quote);
     Text += R.StrValue.View();
     Text += Quote;
@@ -97,10 +97,10 @@ std::string FormatResult(TCalcParser& Parser, const TCalcValue& R) {
   }
   switch (Parser.OutputFormat) {
     case ofDefault:
-      if (R.Kind == vkReal) return FloatToText(R.RealValue);
-      if (R.Kind == vkFraction) return FloatToText(AsReal(R));
+      if (R.Kind == vkReal) return FloatToText(R.RealValue, Parser.Settings.DecimalSeparator);
+      if (R.Kind == vkFraction) return FloatToText(AsReal(R), Parser.Settings.DecimalSeparator);
       if (R.Kind == vkInteger) return std::to_string(R.Numerator);
-      return AsString(R, true);
+      return AsString(R, true, Parser.Settings);
     case ofHex:
       return RadixText(Parser.Syntax, IntToHexText(AsInteger(R)), "$", false, "0x", "&H");
     case ofOctal:
@@ -108,21 +108,21 @@ std::string FormatResult(TCalcParser& Parser, const TCalcValue& R) {
     case ofBinary:
       return RadixText(Parser.Syntax, IntToBinText(AsInteger(R, true)), "B", true, "0b", "&B");
     case ofFixed: {
-      const TFormatSettings& S = FormatSettings();
+      const TFormatSettings& S = Parser.Settings;
       return FormatNumberFixed(AsReal(R), Parser.FixedDigits, S.DecimalSeparator, S.ThousandSeparator);
     }
     case ofExponent:
-      return FormatScientific(AsReal(R), Parser.ExpDigits + 1, FormatSettings().DecimalSeparator);
+      return FormatScientific(AsReal(R), Parser.ExpDigits + 1, Parser.Settings.DecimalSeparator);
     case ofRoman: {
       const int64_t N = AsInteger(R, true);
       if (N >= 30000) throw EParserException::Create(msg::RomanTooLarge);
       return N <= 0 ? std::string() : IntToRoman(static_cast<int32_t>(N));
     }
     case ofFraction: {
-      if (R.Kind == vkInteger || R.Kind == vkFraction) return AsString(R, true);
+      if (R.Kind == vkInteger || R.Kind == vkFraction) return AsString(R, true, Parser.Settings);
       TCalcValue Fraction;
       RealToFraction(Fraction, AsReal(R));
-      return AsString(Fraction, true);
+      return AsString(Fraction, true, Parser.Settings);
     }
     default:
       return std::string();

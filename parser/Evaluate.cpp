@@ -83,8 +83,7 @@ std::string OneChar(char C) { return std::string(1, C); }
 // Skips a stretch up to the first ListSeparator (or, with Separator 0, the
 // closing bracket) that lies outside brackets and outside strings; 0 when the
 // stretch runs past Limit.
-int FindOutsideNesting(std::string_view Text, int From, int Limit, char Separator) {
-  const char Quote = CharClasses().QuoteChar;
+int FindOutsideNesting(std::string_view Text, int From, int Limit, char Separator, char Quote) {
   int Level = 0;
   bool Quoted = false;
   for (int P = From; P <= Limit && P <= static_cast<int>(Text.size()); ++P) {
@@ -107,22 +106,8 @@ int FindOutsideNesting(std::string_view Text, int From, int Limit, char Separato
 
 }  // namespace
 
-void CheckBrackets(std::string_view Text) {
-  TQuoteMap Quotes;
-  Quotes.Build(Text);
-  CheckBrackets(Text, Quotes);
-}
-
-[[gnu::always_inline]] inline void TMathParser::RefreshSeparators() {
-  const TFormatSettings& Settings = FormatSettings();
-  if (Settings.ListSeparator != Separators.List || Settings.DecimalSeparator != Separators.Decimal ||
-      Settings.ThousandSeparator != Separators.Thousand || Settings.TimeSeparator != Separators.Time)
-    Separators = SeparatorsOf(Settings);
-}
-
 void TMathParser::Evaluate(std::string_view Text, TCalcValue& Result) {
   if (Operators.empty()) InitOperators();
-  RefreshSeparators();
   if (!EvaluatePlain(Text, Result)) EvaluateGeneral(Text, Result);
 }
 
@@ -131,7 +116,7 @@ void TMathParser::EvaluateGeneral(std::string_view Text, TCalcValue& Result) {
   Position = 1;
   Depth = 0;
   StopDepth = 1;
-  Quotes.Build(Text);
+  Quotes.Build(Text, Classes.QuoteChar);
   CheckBrackets(Text, Quotes);
   ParseExpression(Text, Position, Result);
   if (Failed()) std::rethrow_exception(Error);
@@ -236,7 +221,7 @@ void TMathParser::ParseOperand(std::string_view Text, int& Pos, TCalcValue& Resu
 
 void TMathParser::ParseOperandAt(std::string_view Text, int& Pos, TCalcValue& Result) {
   Result.Kind = vkNone;
-  const TCharClasses& C = CharClasses();
+  const TCharClasses& C = Classes;
   const char First = Text[static_cast<std::size_t>(Pos - 1)];
 
   if (First == '(') {
@@ -332,7 +317,7 @@ void TMathParser::ReadIdentValue(std::string_view Ident, TCalcValue& Result) {
 void TMathParser::ParseIf(std::string_view Text, int& Pos, TCalcValue& Result) {
   const char List = Separators.List;
   ++Pos;  // the opening bracket
-  const int Close = FindOutsideNesting(Text, Pos, static_cast<int>(Text.size()), 0);
+  const int Close = FindOutsideNesting(Text, Pos, static_cast<int>(Text.size()), 0, Classes.QuoteChar);
   if (Close == 0)
     throw EParserException::CreatePos(static_cast<int>(Text.size()) + 1, msg::UnexpectedEnd);
 
@@ -351,7 +336,7 @@ void TMathParser::ParseIf(std::string_view Text, int& Pos, TCalcValue& Result) {
   }
   // Skip the Then part as a sub-expression: separators inside its brackets or
   // strings belong to it.
-  const int Separator = FindOutsideNesting(Text, Pos, Close, List);
+  const int Separator = FindOutsideNesting(Text, Pos, Close, List, Classes.QuoteChar);
   if (Separator == 0)
     throw EParserException::CreatePos(Pos, msg::Missing, {OneChar(List)});
   Pos = Separator + 1;

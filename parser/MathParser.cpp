@@ -134,7 +134,7 @@ TMathParser::TMathParser() {
   // Room for what typical expressions need, so that even the first one
   // evaluates without allocating.
   ArgStack.reserve(16);
-  Separators = SeparatorsOf(FormatSettings());
+  AdoptSettings(FormatSettings());
   NameBuffer.reserve(64);
   // DefineConstants is virtual; a subclass's own constants come from its constructor.
   TMathParser::DefineConstants();
@@ -165,6 +165,12 @@ TMathParser::TSeparators TMathParser::SeparatorsOf(const TFormatSettings& Settin
              L = Settings.ListSeparator;
   return {L, D, G, T,
           Plain(D) && Plain(G) && Plain(T) && Plain(L) && D != G && D != T && G != T && L != D && L != G && L != T};
+}
+
+void TMathParser::AdoptSettings(const TFormatSettings& S) {
+  Settings = S;
+  Classes = BuildCharClasses(Settings, Syntax == smPascal, Syntax == smC);
+  Separators = SeparatorsOf(Settings);
 }
 
 void TMathParser::SetSyntax(TSyntaxMode Mode) {
@@ -209,7 +215,7 @@ void RadiansToAngle(const TMathParser& Parser, const TCalcValue& Value, TCalcVal
   switch (Parser.AngleUnit) {
     case 0: SetReal(Result, CheckReal(AsReal(Value) * RadiansToDegrees)); break;
     case 2: SetReal(Result, CheckReal(AsReal(Value) * RadiansToGrads)); break;
-    default: SetReal(Result, AsReal(Value, true)); break;
+    default: SetReal(Result, AsReal(Value, true, Parser.Settings)); break;
   }
 }
 

@@ -200,6 +200,11 @@ class TMathParser {
   int OpenerPriority = 0;
   TOperatorList Operators;
   TVariableList Variables;
+  // The locale this parser reads and writes with: the host's settings when
+  // the parser is made and whenever it builds its table.
+  TFormatSettings Settings;
+  // The character classes of that locale and of the syntax mode.
+  TCharClasses Classes;
 
   void SetSyntax(TSyntaxMode Mode);
   void Evaluate(std::string_view Text, TCalcValue& Result);
@@ -249,7 +254,12 @@ class TMathParser {
   friend class TEvaluationScope;
   void ReadIdentValue(std::string_view Ident, TCalcValue& Result);
   void ParseNumberForms(std::string_view Text, int& Pos, TCalcValue& Result);
-  void RefreshSeparators();
+
+ protected:
+  // Takes S as the parser's locale and builds the classes of the syntax mode.
+  void AdoptSettings(const TFormatSettings& S);
+
+ private:
 
   // The plain expression, read in one pass (PlainEvaluate.cpp).
   friend class TPlainEvaluation;
@@ -305,7 +315,7 @@ class TMathParser {
   int* LevelPos = nullptr;
   // The error that ended the evaluation, raised once by Evaluate.
   std::exception_ptr Error;
-  // The locale's separators, read once per expression.
+  // The locale's separators, as the one pass and the readers test them.
   struct TSeparators {
     char List = ',', Decimal = '.', Thousand = ',', Time = ':';
     // The decimal separator, the group mark and the time separator are three
@@ -333,7 +343,6 @@ class TMathParser {
   std::vector<TCalcValue> ArgStack;
 };
 
-void CheckBrackets(std::string_view Text);
 // The value in radians by the parser's angle unit (a degrees value is always
 // taken in degrees), as a stored real would read back.
 Extended AngleInRadians(const TMathParser& Parser, const TCalcValue& Value);

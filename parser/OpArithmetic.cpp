@@ -52,7 +52,7 @@ TALVEX_PROC(OpAdd) {
   } else if (RealOperands(L, R, A, B)) {
     SetFiniteReal(Result, A + B);
   } else if (Is(L, vkString) && Is(R, vkString)) {
-    const char Quote = CharClasses().QuoteChar;
+    const char Quote = Op.Parser->Classes.QuoteChar;
     std::string Joined = Unquote(L.StrValue.View(), Quote);
     Joined += Unquote(R.StrValue.View(), Quote);
     SetString(Result, Joined);
@@ -172,7 +172,7 @@ TALVEX_PROC(OpDivide) {
       SetFraction(Result, L.Numerator, R.Numerator);
     return;
   }
-  if (AsReal(R, true) == 0) throw EParserException::Create(msg::DivisionByZero);
+  if (AsReal(R, true, Op.Parser->Settings) == 0) throw EParserException::Create(msg::DivisionByZero);
   const TOutputFormat Format = Op.Parser->OutputFormat;
   if (Op.Parser->Syntax == smC && Is(L, vkInteger) && Is(R, vkInteger) &&
       (Format == ofHex || Format == ofOctal || Format == ofBinary)) {

@@ -216,7 +216,7 @@ class TPlainEvaluation {
   // everything else (IF, a function without arguments, an assignment, an
   // unknown name, an empty cell).
   std::size_t ReadName(std::size_t I, TPlainValue& V, TOperator*& Function) {
-    const TCharClasses& Classes = CharClasses();
+    const TCharClasses& Classes = FParser.Classes;
     const std::size_t Start = I;
     while (I < FText.size() && Classes.IdentChars.Contains(FText[I])) ++I;
     const std::string_view Name = FText.substr(Start, I - Start);
@@ -296,11 +296,11 @@ class TPlainEvaluation {
   bool Evaluate() {
     const std::string_view Text = FText;
     const std::size_t Size = Text.size();
-    const TCharSet& Blanks = CharClasses().Blanks;
+    const TCharSet& Blanks = FParser.Classes.Blanks;
     // Blanks are control characters or the space: most characters are told
     // apart by one comparison.
     const auto IsBlank = [&Blanks](char C) { return static_cast<unsigned char>(C) <= ' ' && Blanks.Contains(C); };
-    const TCharSet& IdentStart = CharClasses().IdentStart;
+    const TCharSet& IdentStart = FParser.Classes.IdentStart;
     const TMathParser::TSeparators Separators = FParser.Separators;
     TOperator* const* const BinaryOf = FParser.PlainOperators.Binary;
     TOperator* const* const PrefixOf = FParser.PlainOperators.Prefix;

@@ -79,7 +79,7 @@ void TMathParser::ParseNumber(std::string_view Text, int& Pos, TCalcValue& Resul
 void TMathParser::ParseNumberForms(std::string_view Text, int& Pos, TCalcValue& Result) {
   Result.Kind = vkNone;
   SkipBlanks(Pos, Text, true);
-  const TCharClasses& C = CharClasses();
+  const TCharClasses& C = Classes;
   const auto Guarded = [&](auto&& Read) {
     try {
       Read();
@@ -158,7 +158,7 @@ bool TMathParser::ReadPlainNumber(std::string_view Text, int& Pos, TCalcValue& R
 }
 
 void TMathParser::ParseDecimal(std::string_view Text, int& Pos, TCalcValue& Result) {
-  const TCharClasses& C = CharClasses();
+  const TCharClasses& C = Classes;
   const TSeparators& S = Separators;
   const int Size = static_cast<int>(Text.size());
   const auto At = [&](int P) { return Text[static_cast<std::size_t>(P - 1)]; };
@@ -200,7 +200,7 @@ void TMathParser::ParseDecimal(std::string_view Text, int& Pos, TCalcValue& Resu
 }
 
 void TMathParser::ParseString(std::string_view Text, int& Pos, TCalcValue& Result) {
-  const TCharClasses& C = CharClasses();
+  const TCharClasses& C = Classes;
   const char Quote[1] = {C.QuoteChar};
   const std::string_view QuoteText(Quote, 1);
   if (CharAt(Text, Pos, false) == C.QuoteChar && CharAt(Text, Pos + 1, false) == C.QuoteChar) {
@@ -213,8 +213,8 @@ void TMathParser::ParseString(std::string_view Text, int& Pos, TCalcValue& Resul
 }
 
 void TMathParser::ParseDateTime(std::string_view Text, int& Pos, TCalcValue& Result) {
-  const TCharClasses& C = CharClasses();
-  const TFormatSettings& S = FormatSettings();
+  const TCharClasses& C = Classes;
+  const TFormatSettings& S = Settings;
   TCharSet TimeBody = C.TimeChars;
   TimeBody.Add(S.ThousandSeparator);
   int P = Pos;
@@ -238,7 +238,7 @@ void TMathParser::ParseDateTime(std::string_view Text, int& Pos, TCalcValue& Res
 
 void TMathParser::ParseDegrees(std::string_view Text, int& Pos, TCalcValue& Result) {
   int P = Pos;
-  const std::string_view Body = ScanToken(Text, "", "", CharClasses().DegreesChars, P);
+  const std::string_view Body = ScanToken(Text, "", "", Classes.DegreesChars, P);
   if (Contains(Body, '\'') || Contains(Body, 'D')) {
     SetDegrees(Result, AngleTextToSeconds(Body));
     Pos = P;
@@ -247,7 +247,7 @@ void TMathParser::ParseDegrees(std::string_view Text, int& Pos, TCalcValue& Resu
 
 std::string_view TMathParser::ReadOperatorName(std::string_view Text, int& Pos) {
   SkipBlanks(Pos, Text, true);
-  const TCharClasses& C = CharClasses();
+  const TCharClasses& C = Classes;
   const int Start = Pos;
   const char First = Text[static_cast<std::size_t>(Pos - 1)];
   if (C.SingleOpChars.Contains(First)) {
