@@ -6,6 +6,7 @@
 #include "ParserLib/Scanner.h"
 #include "parser/MathParser.h"
 #include "ParserLib/Messages.h"
+#include "parser/PlainPass.h"
 
 namespace talvex {
 
@@ -108,7 +109,11 @@ int FindOutsideNesting(std::string_view Text, int From, int Limit, char Separato
 
 void TMathParser::Evaluate(std::string_view Text, TCalcValue& Result) {
   if (Operators.empty()) InitOperators();
-  if (!EvaluatePlain(Text, Result)) EvaluateGeneral(Text, Result);
+  if (UsePlainPass && PlainPass->Evaluate(Text, Result)) {
+    ++PlainEvaluations;
+    return;
+  }
+  EvaluateGeneral(Text, Result);
 }
 
 void TMathParser::EvaluateGeneral(std::string_view Text, TCalcValue& Result) {
@@ -131,13 +136,19 @@ void TMathParser::Fail(EParserException& E) {
 }
 
 void TMathParser::ParseExpression(std::string_view Text, int& Pos, TCalcValue& Result) {
+  // A level opened for a sub-expression never hands back early, whatever its opener.
+  ParseLevel(Text, Pos, Result, prFunction);
+}
+
+TOperator* TMathParser::ParseLevel(std::string_view Text, int& Pos, TCalcValue& Result, int OpenerPriority) {
   TNestingGuard Guard(*this, Pos);
   TLevelPosition Level(*this, Pos);
   ++Depth;
   Result.Kind = vkNone;
+  TOperator* Next = nullptr;  // the operator where the loop stands, unread
   try {
     ParseOperand(Text, Pos, Result);
-    if (Failed()) return;
+    if (Failed()) return nullptr;
     if (Result.Kind == vkNone)
       throw EParserException::CreateFmt(msg::UnknownIdentifier, {Rest(Text, Pos)});
     TCalcValue Args[2];
@@ -145,7 +156,7 @@ void TMathParser::ParseExpression(std::string_view Text, int& Pos, TCalcValue& R
       TOperator& Op1 = ReadBinaryOperator(Text, Pos);
       const int P1 = Pos;
       ParseOperand(Text, Pos, Args[1]);
-      if (Failed()) return;
+      if (Failed()) return nullptr;
       Args[0] = Result;
       if (AtEnd(Text, Pos, Quotes, Separators.List)) {
         Op1.Execute(Args, Result);
@@ -153,16 +164,13 @@ void TMathParser::ParseExpression(std::string_view Text, int& Pos, TCalcValue& R
       }
       const int P2 = Pos;
       TOperator& Op2 = ReadBinaryOperator(Text, Pos);
-      LastOperator = &Op2;
+      Next = &Op2;
       if (Op2.Priority > Op1.Priority) {
         // The following operator binds tighter: re-read the right operand
         // together with everything that binds tighter than Op1.
         Pos = P1;
-        const int SavedOpener = OpenerPriority;
-        OpenerPriority = Op1.Priority;
-        ParseExpression(Text, Pos, Args[1]);
-        OpenerPriority = SavedOpener;
-        if (Failed()) return;
+        Next = ParseLevel(Text, Pos, Args[1], Op1.Priority);
+        if (Failed()) return nullptr;
       } else {
         Pos = P2;
       }
@@ -171,12 +179,15 @@ void TMathParser::ParseExpression(std::string_view Text, int& Pos, TCalcValue& R
       // that binds no tighter: the caller applies its own first. Comparing with
       // this level's Op1 instead would hand back too early with three
       // priorities: 1+2^2*3 would be (1+2^2)*3.
-      if (Depth > StopDepth && LastOperator->Priority <= OpenerPriority) break;
+      if (Depth > StopDepth && Next && Next->Priority <= OpenerPriority) break;
+      Next = nullptr;
     }
     --Depth;
   } catch (EParserException& E) {
     Fail(E);
+    return nullptr;
   }
+  return Next;
 }
 
 void TMathParser::ParseSubExpression(std::string_view Text, int& Pos, TCalcValue& Result) {

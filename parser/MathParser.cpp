@@ -5,17 +5,19 @@
 #include "ParserLib/FormatSettings.h"
 #include "ParserLib/RealMath.h"
 #include "ParserLib/Messages.h"
+#include "parser/PlainPass.h"
 
 namespace talvex {
 
 TOperator::TOperator(TMathParser* AParser, std::string_view AName, TOperatorKind AOpKind,
-                     int APriority, TOperatorProc AProc)
+                     int APriority, TOperatorProc AProc, TNumericStep AStep)
     : Parser(AParser),
       Priority(APriority),
       UpperName(UpperCase(AName)),
       Name(AName),
       OpKind(AOpKind),
-      Proc(AProc) {}
+      Proc(AProc),
+      Step(AStep) {}
 
 void TOperator::Run(std::span<const TCalcValue> Args, TCalcValue& Result,
                     const TMessage& Error) {
@@ -34,7 +36,7 @@ void TOperator::Execute(std::span<const TCalcValue> Args, TCalcValue& Result) {
 
 TFunction::TFunction(TMathParser* AParser, std::string_view AName, int AArgCount, TOperatorProc AProc,
                      bool AComputing)
-    : TOperator(AParser, AName, AArgCount == 0 ? okConstFunction : okFunction, 4, AProc),
+    : TOperator(AParser, AName, AArgCount == 0 ? okConstFunction : okFunction, prFunction, AProc),
       ArgCount(AArgCount),
       Computing(AComputing) {}
 
@@ -130,7 +132,7 @@ void GetVariable(const TVariableList& List, std::string_view Name, bool RaiseIfM
 
 int IndexOfVariable(const TVariableList& List, std::string_view Name) { return List.IndexOf(Name); }
 
-TMathParser::TMathParser() {
+TMathParser::TMathParser() : PlainPass(std::make_unique<TPlainPass>(*this)) {
   // Room for what typical expressions need, so that even the first one
   // evaluates without allocating.
   ArgStack.reserve(16);

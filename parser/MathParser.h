@@ -14,7 +14,7 @@
 #include "ParserLib/FormatSettings.h"
 #include "ParserLib/Scanner.h"
 #include "parser/NameIndex.h"
-#include "parser/PlainNumber.h"
+#include "parser/NumericStep.h"
 #include "ParserLib/ParserException.h"
 #include "parser/Value.h"
 
@@ -49,8 +49,29 @@ enum TOperatorKind : uint8_t {
   okAny = 4,  // a search key only
 };
 
+// How tightly an operator binds: a larger priority is applied first. The word
+// set uses 1 to 4, the C set -7 to 4; the priority of prefix operators and
+// functions is never compared.
+enum TPriority : int {
+  prLogicalOr = -7,     // C ||
+  prLogicalAnd = -6,    // C &&
+  prBitOr = -5,         // C |
+  prBitXor = -4,        // C ^
+  prBitAnd = -3,        // C &
+  prEquality = -2,      // C == !=
+  prOrder = -1,         // C < > <= >=
+  prShift = 0,          // C << >>
+  prComparison = 1,     // word set = <> < > <= >=
+  prAdditive = 2,       // + - or xor
+  prMultiplicative = 3, // * / div mod shl shr, word and, C %
+  prPower = 4,          // word ^
+  prPrefix = 4,
+  prFunction = 4,
+};
+
 class TMathParser;
 class TOperator;
+class TPlainPass;
 
 // The one callback contract of operators and functions: the evaluated
 // arguments (copies, in source order), the descriptor, the result to fill.
@@ -59,7 +80,7 @@ using TOperatorProc = void (*)(std::span<const TCalcValue> Args, TOperator& Op, 
 class TOperator {
  public:
   TOperator(TMathParser* Parser, std::string_view Name, TOperatorKind OpKind, int Priority,
-            TOperatorProc Proc);
+            TOperatorProc Proc, TNumericStep Step = TNumericStep::None);
   virtual ~TOperator() = default;
 
   // Runs Proc; a runtime error escaping it becomes "Недопустимый аргумент в операции".
@@ -72,6 +93,8 @@ class TOperator {
   std::string Name;
   TOperatorKind OpKind;
   TOperatorProc Proc;
+  // The numeric step Proc begins with, which a shortcut may take directly.
+  TNumericStep Step;
 
  protected:
   void Run(std::span<const TCalcValue> Args, TCalcValue& Result, const TMessage& Error);
@@ -194,10 +217,6 @@ class TMathParser {
   int ExpDigits = 2;
   int Depth = 0;
   int StopDepth = 0;
-  TOperator* LastOperator = nullptr;
-  // The priority of the operator that opened the innermost deeper level of
-  // the precedence loop (read only at levels deeper than StopDepth).
-  int OpenerPriority = 0;
   TOperatorList Operators;
   TVariableList Variables;
   // The locale this parser reads and writes with: the host's settings when
@@ -205,6 +224,11 @@ class TMathParser {
   TFormatSettings Settings;
   // The character classes of that locale and of the syntax mode.
   TCharClasses Classes;
+
+  // For tests: false leaves every expression to the general evaluation, and
+  // PlainEvaluations counts the expressions the one pass evaluated.
+  bool UsePlainPass = true;
+  uint64_t PlainEvaluations = 0;
 
   void SetSyntax(TSyntaxMode Mode);
   void Evaluate(std::string_view Text, TCalcValue& Result);
@@ -245,6 +269,10 @@ class TMathParser {
   static constexpr int MaxNesting = 256;
 
  private:
+  // The precedence loop at one level, opened for an operator of
+  // OpenerPriority; returns the operator before which it handed back, null
+  // when it ran to the end of its sub-expression.
+  TOperator* ParseLevel(std::string_view Text, int& Pos, TCalcValue& Result, int OpenerPriority);
   void ParseIf(std::string_view Text, int& Pos, TCalcValue& Result);
   void ParseFunctionCall(std::string_view Text, int& Pos, int BracketPos, TOperator& Op,
                          TCalcValue& Result);
@@ -261,50 +289,11 @@ class TMathParser {
 
  private:
 
-  // The plain expression, read in one pass (PlainEvaluate.cpp).
+  // The plain expression, read in one pass.
+  friend class TPlainPass;
   friend class TPlainEvaluation;
-  struct TPlainValue {  // an integer, a real or a fraction, as TCalcValue holds them
-    Extended Real = 0;
-    int64_t Numerator = 0, Denominator = 1;
-    TValueKind Kind = vkInteger;
-  };
-  struct TPlainLevel {  // an open bracket, or a call with its arguments so far
-    TOperator* Function = nullptr;
-    uint32_t OperatorBase = 0, PrefixBase = 0, ArgBase = 0, Args = 0, Events = 0;
-  };
-  struct TPlainOperators {
-    uint32_t Generation = 0;
-    bool Known = false, Usable = false;
-    TOperator* Binary[256] = {};
-    TOperator* Prefix[256] = {};
-    std::vector<bool> PureFunction;  // by place in Operators
-    // Names of up to 8 characters read before a bracket, as typed, with what
-    // they name there: a computing function, another function, or none.
-    enum TCallKind : uint8_t { ckNone, ckComputing, ckOther };
-    struct TCallName {
-      uint64_t Key = 0;
-      uint32_t Length = 0;  // 0: an empty slot
-      TCallKind Kind = ckNone;
-      TOperator* Function = nullptr;
-    };
-    std::array<TCallName, 16> CallNames{};
-  };
-  // The stacks of the one pass, of fixed size for the deepest nesting allowed.
-  struct TPlainWork {
-    std::array<TPlainValue, 4 * MaxNesting> Values;
-    std::array<TOperator*, 2 * MaxNesting> Binary;
-    std::array<TOperator*, MaxNesting> Prefixes;
-    std::array<TPlainLevel, MaxNesting> Levels;
-    TCalcValue Args[2], Out;
-  };
-  // True with Result when Text is a plain expression the one pass could
-  // evaluate; false (nothing changed) leaves it to the general evaluation.
-  bool EvaluatePlain(std::string_view Text, TCalcValue& Result);
-  // Kept out of line so that the evaluation of every expression stays lean.
-  [[gnu::noinline]] void BuildPlainOperators();
+  std::unique_ptr<TPlainPass> PlainPass;
   [[gnu::noinline]] void EvaluateGeneral(std::string_view Text, TCalcValue& Result);
-  TPlainOperators PlainOperators;
-  std::unique_ptr<TPlainWork> PlainWork = std::make_unique<TPlainWork>();
   void ParsePrefixOperand(std::string_view Text, int& Pos, int P, TOperator& Prefix, TCalcValue& Result);
   // Keeps the error being handled (positioned at the innermost level's read
   // position when it has no position yet) as the evaluation's outcome.
