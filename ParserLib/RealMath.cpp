@@ -66,6 +66,11 @@ long double Log2(long double X) {
 
 long double Log10(long double X) {
   CheckLogArgument(X);
+  // The exact powers of ten give their exponent exactly: fyl2x rounds them to
+  // it on some processors and misses by the last bit on others.
+  long double Power = 1;
+  for (int K = 0; K <= 27 && Power <= X; ++K, Power *= 10)
+    if (Power == X) return K;
   return CheckReal(x87::YLog2X(Log10Of2, X));
 }
 
