@@ -40,6 +40,40 @@ TEST_F(Operators, ExactIntegerAndFractionArithmetic) {
   });
 }
 
+// The edges of the numeric step that the operator procedures and the one pass
+// share, as exact answers: a change of the step itself shows here, which a
+// comparison of the two paths cannot see.
+TEST_F(Operators, NumericStepBoundaries) {
+  Calc("top := 922337203685477580*10+7");
+  Calc("bottom := -922337203685477580*10-7");
+  Calc("big := 1E4000");
+  ExpectKinds(Parser, {
+      {"-top", "real -9.223372036855E18"},
+      {"-bottom", "real 9.223372036855E18"},
+      {"-(bottom+1)", "integer 9223372036854775806"},
+      {"-(top-1)", "integer -9223372036854775806"},
+      {"-(bottom-1)", "real 9.223372036855E18"},
+      {"-(-0.5)", "real 0.5"},
+      {"top*top", "integer 1"},
+      {"top+1", "integer -9223372036854775808"},
+      {"0.1*3", "real 0.3"},
+      {"big*big", "error: Позиция 8:  Недопустимый аргумент в операции \"*\""},
+      {"big+big", "real 2E4000"},
+      {"big*10", "real 1E4001"},
+      {"-big-big", "real -2E4000"},
+      {"big/(1/big)", "error: Позиция 12:  Недопустимый аргумент в операции \"/\""},
+      {"big^2", "error: Позиция 6:  Недопустимый аргумент в операции \"^\""},
+      {"1E300*1E300*1E300", "real 1E900"},
+      {"2^62", "integer 4611686018427387904"},
+      {"2^63", "real 9.223372036855E18"},
+      {"(-2)^63", "real -9.223372036855E18"},
+      {"3^39", "integer 4052555153018976267"},
+      {"3^40", "real 1.215766545906E19"},
+      {"7/-14", "fraction -1/2"},
+      {"5/(bottom-1)", "real 0"},
+  });
+}
+
 TEST_F(Operators, Percentages) {
   ExpectKinds(Parser, {
       {"200 + 10%", "integer 220"},
