@@ -125,6 +125,11 @@ void TMathParser::EvaluateGeneral(std::string_view Text, TCalcValue& Result) {
   CheckBrackets(Text, Quotes);
   ParseExpression(Text, Position, Result);
   if (Failed()) std::rethrow_exception(Error);
+  // The top level ends only at the end of the text or at a list separator
+  // outside brackets, and what follows that separator belongs to no call: it
+  // is refused rather than dropped (1,000,000*3 is no 1).
+  SkipBlanks(Position, Text, false);
+  if (Position <= static_cast<int>(Text.size())) throw EParserException::CreatePos(Position, msg::BadNumberOrExpression);
 }
 
 void TMathParser::Fail(EParserException& E) {
