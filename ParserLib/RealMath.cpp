@@ -101,6 +101,9 @@ long double IntPower(long double Base, long long N) {
     if (Bits != 0) Square *= Square;
   }
   if (N < 0) {
+    // A power that overflows is an overflow, also where its reciprocal would
+    // be small: 1/infinity is no answer.
+    if (std::isinf(Result)) throw EOverflow();
     if (Result == 0) throw EZeroDivide();
     Result = 1.0L / Result;
   }

@@ -82,6 +82,8 @@ std::string RadixText(TSyntaxMode Syntax, std::string Digits, const char* Pascal
 
 std::string FormatResult(TCalcParser& Parser, const TCalcValue& R) {
   if (R.Kind == vkBoolean) return R.BoolValue ? "True" : "False";
+  // An assignment or a cell procedure: the empty answer in every format.
+  if (R.Kind == vkNull) return std::string();
   if (R.Kind == vkString) {
     const char Quote = Parser.Classes.QuoteChar;
     std::string Text(1, Quote);

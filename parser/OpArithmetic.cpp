@@ -2,7 +2,6 @@
 // dates, times, angles and percentages, 80-bit real for the rest.
 #include <cmath>
 
-#include "ParserLib/CharClasses.h"
 #include "ParserLib/Exact.h"
 #include "ParserLib/RealMath.h"
 #include "ParserLib/Messages.h"
@@ -30,9 +29,10 @@ TALVEX_PROC(OpAdd) {
   const TCalcValue &L = Args[0], &R = Args[1];
   if (NumericStep(TNumericStep::Add, L, R, Result)) return;
   if (Is(L, vkString) && Is(R, vkString)) {
-    const char Quote = Op.Parser->Classes.QuoteChar;
-    std::string Joined = Unquote(L.StrValue.View(), Quote);
-    Joined += Unquote(R.StrValue.View(), Quote);
+    // The texts as they are: a quote character in a string is data (a
+    // literal's own quotes are never part of its value).
+    std::string Joined(L.StrValue.View());
+    Joined += R.StrValue.View();
     SetString(Result, Joined);
   } else if (Is(L, vkDateTime) && Is(R, vkTime)) {
     SetDateTime(Result, CheckDays(AsDateTime(L) + AsTime(R)));
@@ -54,13 +54,14 @@ TALVEX_PROC(OpAdd) {
     SetFraction(Result, WrapAdd(WrapMul(L.Numerator, R.Denominator), WrapMul(R.Numerator, L.Denominator)),
                 WrapMul(L.Denominator, R.Denominator));
   } else if (Is(R, vkPercent) && IsNumeric(L)) {
-    // The percentage is always added in magnitude: -200 + 10% is -180.
+    // P per cent of the magnitude of L: -200 + 10% is -180, 200 + -10% is 180.
     const Extended X = AsReal(L);
-    SetRealChecked(Result, X + std::fabs(X * R.RealValue / 100));
+    SetRealChecked(Result, X + std::fabs(X) * R.RealValue / 100);
   } else if (Is(L, vkPercent)) {
     SetPercent(Result, CheckReal(AsPercent(L) + AsPercent(R)));
   } else {
-    SetRealChecked(Result, AsReal(L) + AsReal(R));
+    const auto [A, B] = RealsInOrder(L, R);
+    SetRealChecked(Result, A + B);
   }
 }
 
@@ -94,7 +95,8 @@ TALVEX_PROC(OpSubtract) {
   } else if (Is(L, vkPercent)) {
     SetPercent(Result, CheckReal(AsPercent(L) - AsPercent(R)));
   } else {
-    SetRealChecked(Result, AsReal(L) - AsReal(R));
+    const auto [A, B] = RealsInOrder(L, R);
+    SetRealChecked(Result, A - B);
   }
 }
 
@@ -121,7 +123,8 @@ TALVEX_PROC(OpMultiply) {
   } else if (Is(R, vkPercent) && IsNumeric(L)) {
     SetRealChecked(Result, AsReal(L) * R.RealValue / 100);
   } else {
-    SetRealChecked(Result, AsReal(L) * AsReal(R));
+    const auto [A, B] = RealsInOrder(L, R);
+    SetRealChecked(Result, A * B);
   }
 }
 
@@ -145,13 +148,15 @@ TALVEX_PROC(OpDivide) {
   } else if (Is(L, vkInteger) && Is(R, vkInteger)) {
     SetFraction(Result, L.Numerator, R.Numerator);
   } else {
-    SetRealChecked(Result, AsReal(L) / AsReal(R));
+    const auto [A, B] = RealsInOrder(L, R);
+    SetRealChecked(Result, A / B);
   }
 }
 
 TALVEX_PROC(OpPower) {
   if (NumericStep(TNumericStep::Power, Args[0], Args[1], Result)) return;
-  SetRealChecked(Result, Power(AsReal(Args[0]), AsReal(Args[1])));
+  const auto [Base, Exponent] = RealsInOrder(Args[0], Args[1]);
+  SetRealChecked(Result, Power(Base, Exponent));
 }
 
 }  // namespace talvex

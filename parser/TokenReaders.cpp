@@ -117,7 +117,9 @@ void TMathParser::ParseNumberForms(std::string_view Text, int& Pos, TCalcValue& 
         if (AllRomanLetters(Word, C)) {
           NameBuffer.assign(Word);
           for (char& Letter : NameBuffer) Letter = static_cast<char>(FoldCp1251(Letter));
-          SetInteger(Result, RomanToInt(NameBuffer));
+          int64_t Value = 0;
+          if (!RomanToInt(NameBuffer, Value)) return;  // beyond 64 bits: no number
+          SetInteger(Result, Value);
           Pos = P;
           return;
         }

@@ -78,6 +78,8 @@ TEST_F(Operators, Percentages) {
   ExpectKinds(Parser, {
       {"200 + 10%", "integer 220"},
       {"-200 + 10%", "integer -180"},
+      {"200 + -10%", "integer 180"},
+      {"-200 + -10%", "integer -220"},
       {"200 - 10%", "integer 180"},
       {"-200 - 10%", "integer -220"},
       {"200 * 10%", "integer 20"},
@@ -125,6 +127,9 @@ TEST_F(Operators, StringsJoinAndCompare) {
       {"\"a\" = \"a\"", "boolean True"},
       {"\"\" < \"a\"", "boolean True"},
       {"\"a\" + 1", "error: Позиция 8:  Строковый тип неприменим"},
+      // Quote characters inside a string are data.
+      {"Len(Chr(34) + \"a\" + Chr(34))", "integer 3"},
+      {"Chr(34) + Chr(34) + \"b\"", "string \"\"b"},
   });
   const std::string Long = "\"" + std::string(200, 'x') + "\"";
   EXPECT_EQ(testing::KindAndText(Parser, Long + "+" + Long), "string " + std::string(255, 'x'));
@@ -172,6 +177,21 @@ TEST_F(Operators, WordSetLogic) {
   });
 }
 
+// With two unusable operands the left one's kind is named (the shifts, div and
+// mod read the right one first).
+TEST_F(Operators, TheLeftOperandIsReadFirst) {
+  ExpectKinds(Parser, {
+      {"TRUE ^ \"2\"", "error: Позиция 11:  Логический тип неприменим"},
+      {"TRUE + \"2\"", "error: Позиция 11:  Логический тип неприменим"},
+      {"TRUE - \"2\"", "error: Позиция 11:  Логический тип неприменим"},
+      {"TRUE * \"2\"", "error: Позиция 11:  Логический тип неприменим"},
+      {"TRUE / 1D", "error: Позиция 10:  Логический тип неприменим"},
+      {"\"2\" shl TRUE", "error: Позиция 13:  Логический тип неприменим"},
+      {"\"2\" div TRUE", "error: Позиция 13:  Логический тип неприменим"},
+      {"\"2\" mod TRUE", "error: Позиция 13:  Логический тип неприменим"},
+  });
+}
+
 TEST_F(Operators, PowerAndNumericFunctions) {
   ExpectKinds(Parser, {
       {"2 ^ 10", "integer 1024"},
@@ -182,6 +202,9 @@ TEST_F(Operators, PowerAndNumericFunctions) {
       {"(-8) ^ (1/3)", "error: Позиция 13:  Недопустимый аргумент в операции \"^\""},
       {"0 ^ -1", "error: Позиция 7:  Недопустимый аргумент в операции \"^\""},
       {"10 ^ 5000", "error: Позиция 10:  Недопустимый аргумент в операции \"^\""},
+      // A power that overflows is no small reciprocal.
+      {"2 ^ -16384", "error: Позиция 11:  Недопустимый аргумент в операции \"^\""},
+      {"2 ^ -16383", "real 0"},
       {"2 ^ 0.5", "real 1.414213562373"},
       {"abs(-1/2)", "real 0.5"},
       {"abs(-3)", "integer 3"},
