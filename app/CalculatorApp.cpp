@@ -11,7 +11,7 @@ namespace talvex {
 
 namespace {
 
-constexpr int RadiansUnit = 1;
+constexpr TAngleUnit RadiansUnit = auRadians;
 
 static_assert(ShowHide == SW_HIDE && ShowMinimize == SW_MINIMIZE && ShowRestore == SW_RESTORE && ShowShow == SW_SHOW);
 

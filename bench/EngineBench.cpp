@@ -159,7 +159,7 @@ int Main(int Argc, char** Argv) {
   Settings.DecimalSeparator = '.';
   FormatSettings() = Settings;
   TCalcParser Parser{BuiltinFunctions()};
-  Parser.AngleUnit = 1;
+  Parser.AngleUnit = auRadians;
   Calculate(Parser, "0");  // builds the table
 
   TMuParserPeer Mu;

@@ -96,7 +96,7 @@ int main(int Argc, char** Argv) {
 #endif
   FormatSettings() = Options.Settings;
   TCalcParser Parser{BuiltinFunctions()};
-  Parser.AngleUnit = Options.AngleUnit;
+  Parser.AngleUnit = static_cast<TAngleUnit>(Options.AngleUnit);
   Parser.OutputFormat = Options.Output;
   Parser.FixedDigits = Options.FixedDigits;
   Parser.ExpDigits = Options.ExpDigits;

@@ -1,5 +1,5 @@
-// The calculator's parser: the memory cells, assignment, and the actual
-// operator and function tables.
+// The calculator's parser: the memory cells, assignment, the operator table,
+// and the function table its host hands it.
 #pragma once
 
 #include <array>

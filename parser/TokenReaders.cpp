@@ -59,16 +59,6 @@ bool TryRadix(std::string_view Text, int& Pos, std::string_view Prefix, std::str
 
 }  // namespace
 
-void TMathParser::GetIdentValue(std::string_view UpperName, TCalcValue& Result) {
-  const int Index = IndexOfOperator(UpperName, okConstFunction);
-  if (Index >= 0) {
-    TCalcValue Scratch[1];
-    Operators[static_cast<std::size_t>(Index)]->Execute(Scratch, Result);
-    return;
-  }
-  GetVariable(Variables, UpperName, false, Result);
-}
-
 void TMathParser::ParseNumber(std::string_view Text, int& Pos, TCalcValue& Result) {
   // The common literal first: it needs none of the forms of the syntax (and,
   // starting with no blank, no blank skipped).

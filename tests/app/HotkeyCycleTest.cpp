@@ -43,7 +43,7 @@ class HotkeyCycleTest : public ::testing::Test {
   void SetUp() override {
     Saved = FormatSettings();
     UseLocaleSettings(TFormatSettings{});
-    Parser.AngleUnit = 1;
+    Parser.AngleUnit = auRadians;
     Sys.ProvideMonitorExports();
     Sys.SetExportResult("GetCurrentFocus", static_cast<std::uint32_t>(Focus));
     Monitor.BindMonitorLibrary();

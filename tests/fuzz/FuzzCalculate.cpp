@@ -39,7 +39,7 @@ std::string TwoAnswers(const uint8_t* Data, std::string_view Text, bool PlainPas
   const uint8_t Mode = Data[0], Format = Data[1], Unit = Data[2];
   talvex::TCalcParser Parser(talvex::BuiltinFunctions());
   Parser.UsePlainPass = PlainPass;
-  Parser.AngleUnit = Unit % 3;
+  Parser.AngleUnit = static_cast<talvex::TAngleUnit>(Unit % 3);
   Parser.AutoSyntax = (Unit & 0x40) != 0;
   Parser.OutputFormat = Formats[Format % std::size(Formats)];
   Parser.FixedDigits = Format / 8 % 19;

@@ -99,7 +99,7 @@ class TGenerator {
 TEST_F(PlainPass, SameAnswerBothWaysOnGeneratedExpressions) {
   DefineNames();
   TGenerator Generator(7);
-  for (int Unit : {0, 1, 2}) {
+  for (TAngleUnit Unit : {auDegrees, auRadians, auGrads}) {
     Parser.AngleUnit = Unit;
     const uint64_t Before = Parser.PlainEvaluations;
     for (int Case = 0; Case < 1500; ++Case) BothWays(Generator.Expression(0));

@@ -53,7 +53,7 @@ class EngineTest : public ::testing::Test {
   void SetUp() override {
     Saved = FormatSettings();
     FormatSettings() = TestSettings();
-    Parser.AngleUnit = 1;
+    Parser.AngleUnit = auRadians;
     Parser.UsePlainPass = !GeneralOnly();
   }
   void TearDown() override { FormatSettings() = Saved; }
