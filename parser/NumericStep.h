@@ -26,22 +26,6 @@ struct TNumber {
   TValueKind Kind = vkInteger;
 };
 
-inline void SetInteger(TNumber& V, int64_t N) {
-  V.Kind = vkInteger;
-  V.Numerator = N;
-  V.Denominator = 1;
-}
-// As SetReal stores X in a TCalcValue.
-[[gnu::always_inline]] inline void SetReal(TNumber& V, Extended X) {
-  int64_t N;
-  if (IsStoredAsInteger(X, N)) {
-    SetInteger(V, N);
-    return;
-  }
-  V.Kind = vkReal;
-  V.RealValue = X;
-}
-
 namespace step {
 
 template <class TValue>

@@ -70,7 +70,8 @@ inline void SetBoolean(TCalcValue& V, bool B) {
   V.Kind = vkBoolean;
   V.BoolValue = B;
 }
-inline void SetInteger(TCalcValue& V, int64_t N) {
+template <class TNumeric>
+inline void SetInteger(TNumeric& V, int64_t N) {
   V.Kind = vkInteger;
   V.Numerator = N;
   V.Denominator = 1;
@@ -85,7 +86,9 @@ inline bool IsStoredAsInteger(Extended X, int64_t& N) {
   N = x87::WholeToInt64(X);
   return true;
 }
-inline void SetReal(TCalcValue& V, Extended X) {
+// Also for the one pass's smaller number, which keeps numbers in the same fields.
+template <class TNumeric>
+[[gnu::always_inline]] inline void SetReal(TNumeric& V, Extended X) {
   int64_t N;
   if (IsStoredAsInteger(X, N)) {
     SetInteger(V, N);
