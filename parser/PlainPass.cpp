@@ -42,9 +42,9 @@ bool FromCalc(const TCalcValue& V, TNumber& N) {
 
 }  // namespace
 
-// One evaluation. The cursor holds the stacks' tops and the read position;
-// it lives in a local of Run and is handed only to functions inlined there, so
-// that it stays in registers.
+// One evaluation. The cursor holds the read position and the stacks' tops; it
+// is a local of Evaluate and is handed only to functions inlined there, so that
+// it stays in registers.
 class TPlainEvaluation {
  public:
   TPlainEvaluation(TPlainPass& Pass, std::string_view Text)
@@ -87,13 +87,13 @@ class TPlainEvaluation {
     TOperator** const PrefixesEnd;
     TLevel* const Levels;
     TLevel* const LevelsEnd;
-    std::size_t I = 0;        // the next character
-    TNumber* V = Values;      // the next free value
-    TOperator** Op = Pending;    // the next free pending operator
-    TOperator** Base = Pending;  // the innermost level's first pending operator
+    std::size_t I = 0;              // the next character
+    TNumber* V = Values;            // the next free value
+    TOperator** Op = Pending;       // the next free pending operator
+    TOperator** Base = Pending;     // the innermost level's first pending operator
     TOperator** Prefix = Prefixes;  // the next free prefix sign
-    TLevel* Level = Levels;   // the next free level
-    int Nest = 1;             // the levels of the recursive loop, and the open levels once more (see Deeper)
+    TLevel* Level = Levels;         // the next free level
+    int Nest = 1;  // the levels of the recursive loop, and the open levels once more (see Deeper)
   };
   enum class TAfter { Operand, Done, Declined };
 
