@@ -2,8 +2,8 @@
 
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/FormatSettings.h"
-#include "ParserLib/Scanner.h"
 #include "ParserLib/Messages.h"
+#include "ParserLib/Scanner.h"
 #include "parser/OperatorTable.h"
 
 namespace talvex {

@@ -4,10 +4,10 @@
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/FloatText.h"
 #include "ParserLib/FormatSettings.h"
+#include "ParserLib/Messages.h"
 #include "ParserLib/Radix.h"
 #include "ParserLib/Roman.h"
 #include "parser/CalcParser.h"
-#include "ParserLib/Messages.h"
 
 namespace talvex {
 namespace {

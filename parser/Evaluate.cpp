@@ -3,9 +3,9 @@
 // ending at a closing bracket or a list separator.
 #include "ParserLib/Cp1251.h"
 #include "ParserLib/FormatSettings.h"
+#include "ParserLib/Messages.h"
 #include "ParserLib/Scanner.h"
 #include "parser/MathParser.h"
-#include "ParserLib/Messages.h"
 #include "parser/PlainPass.h"
 
 namespace talvex {

@@ -3,8 +3,8 @@
 #include "ParserLib/Cp1251.h"
 #include "ParserLib/Exact.h"
 #include "ParserLib/FormatSettings.h"
-#include "ParserLib/RealMath.h"
 #include "ParserLib/Messages.h"
+#include "ParserLib/RealMath.h"
 #include "parser/PlainPass.h"
 
 namespace talvex {

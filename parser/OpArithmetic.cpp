@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "ParserLib/Exact.h"
-#include "ParserLib/RealMath.h"
 #include "ParserLib/Messages.h"
+#include "ParserLib/RealMath.h"
 #include "parser/NumericStep.h"
 #include "parser/Operators.h"
 

@@ -5,12 +5,12 @@
 #include "ParserLib/DateTimeText.h"
 #include "ParserLib/Exact.h"
 #include "ParserLib/FormatSettings.h"
+#include "ParserLib/Messages.h"
 #include "ParserLib/Radix.h"
 #include "ParserLib/RealText.h"
 #include "ParserLib/Roman.h"
 #include "ParserLib/Scanner.h"
 #include "parser/MathParser.h"
-#include "ParserLib/Messages.h"
 #include "parser/PlainNumber.h"
 
 namespace talvex {

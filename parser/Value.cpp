@@ -11,9 +11,9 @@
 #include "ParserLib/Exact.h"
 #include "ParserLib/FloatText.h"
 #include "ParserLib/FormatSettings.h"
-#include "ParserLib/RealText.h"
 #include "ParserLib/Messages.h"
 #include "ParserLib/ParserException.h"
+#include "ParserLib/RealText.h"
 
 namespace talvex {
 namespace {
