@@ -1,7 +1,7 @@
 // The memory cells M0..M99 and the variable functions.
 #include "ParserFunctions/Functions.h"
-#include "parser/CalcParser.h"
 #include "ParserLib/Messages.h"
+#include "parser/CalcParser.h"
 
 namespace talvex {
 namespace {

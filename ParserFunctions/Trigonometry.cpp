@@ -6,8 +6,8 @@
 #include "ParserFunctions/Functions.h"
 #include "ParserFunctions/SineCosine.h"
 #include "ParserLib/Exact.h"
-#include "ParserLib/X87.h"
 #include "ParserLib/Messages.h"
+#include "ParserLib/X87.h"
 
 namespace talvex {
 namespace {

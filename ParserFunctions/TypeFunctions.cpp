@@ -5,13 +5,13 @@
 
 namespace talvex {
 
-TALVEX_PROC(FnString) { SetString(Result, AsString(Args[0], true)); }
+TALVEX_PROC(FnString) { SetString(Result, AsString(Args[0], true, Op.Parser->Settings)); }
 TALVEX_PROC(FnInteger) { SetInteger(Result, AsInteger(Args[0], true)); }
-TALVEX_PROC(FnReal) { SetReal(Result, AsReal(Args[0], true)); }
+TALVEX_PROC(FnReal) { SetReal(Result, AsReal(Args[0], true, Op.Parser->Settings)); }
 TALVEX_PROC(FnBoolean) { SetBoolean(Result, AsBoolean(Args[0], true)); }
 TALVEX_PROC(FnDegrees) { SetDegrees(Result, AsDegrees(Args[0], true)); }
-TALVEX_PROC(FnTime) { SetTime(Result, AsTime(Args[0], true)); }
-TALVEX_PROC(FnDate) { SetDate(Result, AsDate(Args[0], true)); }
+TALVEX_PROC(FnTime) { SetTime(Result, AsTime(Args[0], true, Op.Parser->Settings)); }
+TALVEX_PROC(FnDate) { SetDate(Result, AsDate(Args[0], true, Op.Parser->Settings)); }
 
 TALVEX_PROC(FnFrac) { SetReal(Result, FracReal(AsReal(Args[0]))); }
 

@@ -3,48 +3,22 @@
 #include "ParserLib/Messages.h"
 
 namespace talvex {
-namespace {
-
-constexpr TCharClasses StaticClasses() {
-  TCharClasses C;
-  C.Blanks.Add('\n');
-  C.Blanks.Add('\r');
-  C.Blanks.Add(' ');
-  C.IdentStart.AddRange('A', 'Z');
-  C.IdentStart.AddRange('a', 'z');
-  C.IdentStart.AddRange(192, 255);
-  return C;
-}
-
-}  // namespace
 
 // The evaluation tests "not above the space" before it asks for a blank.
 static_assert([] {
-  const TCharClasses C = StaticClasses();
   for (int I = ' ' + 1; I < 256; ++I)
-    if (C.Blanks.Contains(static_cast<unsigned char>(I))) return false;
+    if (StaticBlanks.Contains(static_cast<unsigned char>(I))) return false;
   return true;
 }());
 
-// Constant-initialised, so a reader in another file's static initialiser sees
-// the static classes already in place.
-constinit TCharClasses detail::Classes = StaticClasses();
-
-void BuildCharClasses(const TFormatSettings& S, bool PascalQuotes, bool CSet) {
-  TCharClasses& C = detail::Classes;
-  C.DecDigits = {};
+TCharClasses BuildCharClasses(const TFormatSettings& S, bool PascalQuotes, bool CSet) {
+  TCharClasses C;
   C.DecDigits.AddRange('0', '9');
-  C.IdentChars = C.IdentStart;
-  C.IdentChars.Add(C.DecDigits);
-  C.IdentChars.Add('_');
-  C.BinDigits = {};
   C.BinDigits.AddRange('0', '1');
-  C.OctDigits = {};
   C.OctDigits.AddRange('0', '7');
   C.HexDigits = C.DecDigits;
   C.HexDigits.AddRange('A', 'F');
-  C.RomanLetters = {};
-  for (char L : std::string_view("CDILMVX")) C.RomanLetters.Add(L);
+  C.RomanLetters = MakeCharSet("CDILMVX");
   C.NumberChars = C.DecDigits;
   C.NumberChars.Add(S.DecimalSeparator);
   C.NumberChars.Add(S.ThousandSeparator);
@@ -56,16 +30,12 @@ void BuildCharClasses(const TFormatSettings& S, bool PascalQuotes, bool CSet) {
   C.DegreesChars = C.DecDigits;
   C.DegreesChars.Add('D');
   C.DegreesChars.Add('\'');
-  C.SingleOpChars = {};
-  for (char Op : std::string_view("*+-/^")) C.SingleOpChars.Add(Op);
-  C.MultiOpChars = {};
-  for (char Op : std::string_view("<=>")) C.MultiOpChars.Add(Op);
-  if (CSet)
-    for (char Op : std::string_view("!%&|~")) C.MultiOpChars.Add(Op);
+  C.SingleOpChars = MakeCharSet("*+-/^");
+  C.MultiOpChars = MakeCharSet(CSet ? "<=>!%&|~" : "<=>");
   C.QuoteChar = PascalQuotes ? '\'' : '"';
-  C.StringChars = {};
   C.StringChars.AddRange(1, 255);
   C.StringChars.Remove(static_cast<unsigned char>(C.QuoteChar));
+  return C;
 }
 
 void CheckLocaleSeparators(const TFormatSettings& S) {

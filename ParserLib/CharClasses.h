@@ -1,6 +1,7 @@
-// Character classes of the scanner over the 256 code-page-1251 characters,
-// rebuilt from the locale separators and the syntax mode with the operator table.
-// Process-wide, shared by every parser: a process uses one syntax mode at a time.
+// Character classes of the scanner over the 256 code-page-1251 characters. The
+// blanks and the identifier characters never change; the rest are built from
+// the locale separators and the syntax mode, and each parser keeps its own, so
+// parsers of different syntax modes can live side by side.
 #pragma once
 
 #include <cstdint>
@@ -30,10 +31,34 @@ class TCharSet {
   uint64_t Bits[4] = {0, 0, 0, 0};
 };
 
+constexpr TCharSet MakeCharSet(std::string_view Members) {
+  TCharSet Set;
+  for (char C : Members) Set.Add(C);
+  return Set;
+}
+
+// Line feed, carriage return and space; a tab is not a blank.
+inline constexpr TCharSet StaticBlanks = MakeCharSet("\n\r ");
+// Latin letters and the Cyrillic letters of the code page (192..255); no
+// underscore, no Ё or ё.
+inline constexpr TCharSet StaticIdentStart = [] {
+  TCharSet Set;
+  Set.AddRange('A', 'Z');
+  Set.AddRange('a', 'z');
+  Set.AddRange(192, 255);
+  return Set;
+}();
+inline constexpr TCharSet StaticIdentChars = [] {
+  TCharSet Set = StaticIdentStart;
+  Set.AddRange('0', '9');
+  Set.Add('_');
+  return Set;
+}();
+
 struct TCharClasses {
-  TCharSet Blanks;
-  TCharSet IdentStart;
-  TCharSet IdentChars;
+  TCharSet Blanks = StaticBlanks;
+  TCharSet IdentStart = StaticIdentStart;
+  TCharSet IdentChars = StaticIdentChars;
   TCharSet DecDigits;
   TCharSet BinDigits;
   TCharSet OctDigits;
@@ -49,16 +74,10 @@ struct TCharClasses {
   char QuoteChar = '"';
 };
 
-namespace detail {
-extern TCharClasses Classes;
-}
-
-// Inline: the scanner asks for a class at nearly every character.
-inline const TCharClasses& CharClasses() { return detail::Classes; }
-
-// Rebuilds the classes and QuoteChar: "'" quotes strings when PascalQuotes,
-// the double quote otherwise; CSet adds ! % & | ~ to the multi-character operators.
-void BuildCharClasses(const TFormatSettings& Settings, bool PascalQuotes, bool CSet);
+// The classes and QuoteChar for these separators: "'" quotes strings when
+// PascalQuotes, the double quote otherwise; CSet adds ! % & | ~ to the
+// multi-character operators.
+TCharClasses BuildCharClasses(const TFormatSettings& Settings, bool PascalQuotes, bool CSet);
 
 // Locale separators that would make expressions ambiguous.
 class EWindowsOptionsException : public Exception {

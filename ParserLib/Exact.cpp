@@ -78,19 +78,6 @@ long double CheckReal(long double X) {
   return X;
 }
 
-std::string Unquote(std::string_view Text, char Quote) {
-  if (Text.empty() || Text.front() != Quote || Text.back() != Quote) return std::string(Text);
-  // A lone quote is both the opening and the closing one.
-  const std::string_view Inner = Text.size() >= 2 ? Text.substr(1, Text.size() - 2) : std::string_view();
-  // The downward scan deletes the later of every two adjacent quotes, so each
-  // run of quotes ends as one.
-  std::string Result;
-  Result.reserve(Inner.size());
-  for (std::size_t I = 0; I < Inner.size(); ++I)
-    if (Inner[I] != Quote || I == 0 || Inner[I - 1] != Quote) Result += Inner[I];
-  return Result;
-}
-
 std::string DeleteChar(std::string_view Text, char Ch) {
   std::string Result;
   Result.reserve(Text.size());

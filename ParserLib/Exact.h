@@ -38,11 +38,6 @@ inline int64_t WrapSub(int64_t A, int64_t B) { return static_cast<int64_t>(stati
 inline int64_t WrapMul(int64_t A, int64_t B) { return static_cast<int64_t>(static_cast<uint64_t>(A) * static_cast<uint64_t>(B)); }
 inline int64_t WrapNeg(int64_t A) { return static_cast<int64_t>(0 - static_cast<uint64_t>(A)); }
 
-// Text without enclosing Quote characters (both must be present), then every
-// run of adjacent Quote characters inside reduced by the downward scan (a pair
-// becomes one quote). Text not both beginning and ending with Quote is unchanged.
-std::string Unquote(std::string_view Text, char Quote);
-
 // Text with every Ch removed.
 std::string DeleteChar(std::string_view Text, char Ch);
 

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "ParserLib/BigNatural.h"
-#include "ParserLib/FormatSettings.h"
 #include "ParserLib/RealBits.h"
 
 namespace talvex {
@@ -156,28 +155,50 @@ bool ScaledFloorWide(uint64_t Mantissa, int Exponent, int Shift, TWide& Q) {
   return true;
 }
 
-// RoundSignificant for the magnitudes whose scaled values fit 128 bits;
-// inlined, so that a constant Count folds into it.
-[[gnu::always_inline]] inline bool RoundSignificantWide(const TRealParts& Parts, int Count, TSignificant& Result) {
+// The two numbers the scaled value is formed in: 128 bits for the common
+// magnitudes, TOutputNatural for the rest.
+bool ScaledFloorInto(uint64_t Mantissa, int Exponent, int Shift, TWide& Q) {
+  return ScaledFloorWide(Mantissa, Exponent, Shift, Q);
+}
+bool ScaledFloorInto(uint64_t Mantissa, int Exponent, int Shift, TOutputNatural& Q) {
+  ScaledFloor(Mantissa, Exponent, Shift, Q);
+  return true;
+}
+bool Below(const TWide& Q, uint64_t V) { return Q.Below(V); }
+bool Below(const TOutputNatural& Q, uint64_t V) { return Q.CompareUint64(V) < 0; }
+// Mostly one digit too many at most, divided off in 64 bits where it fits.
+void DivideByTen(TWide& Q) {
+  if (Q.High == 0)
+    Q.Low /= 10;
+  else
+    Q.DivBy<10>();
+}
+void DivideByTen(TOutputNatural& Q) { Q.DivSmall(10); }
+uint64_t Low64(const TWide& Q) { return Q.Low; }
+uint64_t Low64(const TOutputNatural& Q) { return Q.Low64(); }
+
+// The rounding to Count significant digits in the number TNatural; false
+// where the scaled value does not fit it. Inlined, so that a constant Count
+// folds into it.
+template <class TNatural>
+[[gnu::always_inline]] inline bool RoundSignificantIn(const TRealParts& Parts, int Count, TSignificant& Result) {
+  // floor(log2 |X|), then floor(log10 |X|) estimated from it; the loop below
+  // corrects the estimate in either direction.
   const int Log2 = Parts.Exponent + 63 - std::countl_zero(Parts.Mantissa);
   int Exponent10 = static_cast<int>((static_cast<int64_t>(Log2) * 646456993) >> 31);
   const uint64_t Low = Pow10(Count), High = Pow10(Count + 1);
-  TWide Q;
+  TNatural Q;
+  // Q carries one digit more than wanted: the digit that decides the rounding.
   for (;;) {
-    if (!ScaledFloorWide(Parts.Mantissa, Parts.Exponent, Count - Exponent10, Q)) return false;
-    if (!Q.Below(Low)) break;
+    if (!ScaledFloorInto(Parts.Mantissa, Parts.Exponent, Count - Exponent10, Q)) return false;
+    if (!Below(Q, Low)) break;
     --Exponent10;
   }
-  // Mostly one digit too many at most, divided off in 64 bits.
-  while (Q.High != 0) {
-    Q.DivBy<10>();
+  while (!Below(Q, High)) {
+    DivideByTen(Q);
     ++Exponent10;
   }
-  uint64_t Scaled = Q.Low;
-  while (Scaled >= High) {
-    Scaled /= 10;
-    ++Exponent10;
-  }
+  const uint64_t Scaled = Low64(Q);
   uint64_t Digits = Scaled / 10;
   if (Scaled % 10 >= 5) ++Digits;
   if (Digits == Low) {
@@ -189,35 +210,14 @@ bool ScaledFloorWide(uint64_t Mantissa, int Exponent, int Shift, TWide& Q) {
 }
 
 [[gnu::noinline]] TSignificant RoundSignificantLong(const TRealParts& Parts, int Count) {
-  // floor(log2 |X|), then floor(log10 |X|) estimated from it; the loop below
-  // corrects the estimate in either direction.
-  const int Log2 = Parts.Exponent + 63 - std::countl_zero(Parts.Mantissa);
-  int Exponent10 = static_cast<int>((static_cast<int64_t>(Log2) * 646456993) >> 31);
-  const uint64_t Low = Pow10(Count), High = Pow10(Count + 1);
-  TOutputNatural Q;
-  // Q carries one digit more than wanted: the digit that decides the rounding.
-  for (;;) {
-    ScaledFloor(Parts.Mantissa, Parts.Exponent, Count - Exponent10, Q);
-    if (Q.CompareUint64(Low) >= 0) break;
-    --Exponent10;
-  }
-  while (Q.CompareUint64(High) >= 0) {
-    Q.DivSmall(10);
-    ++Exponent10;
-  }
-  const uint64_t Scaled = Q.Low64();
-  uint64_t Digits = Scaled / 10;
-  if (Scaled % 10 >= 5) ++Digits;
-  if (Digits == Low) {
-    Digits = Low / 10;
-    ++Exponent10;
-  }
-  return {Digits, Exponent10};
+  TSignificant Result;
+  RoundSignificantIn<TOutputNatural>(Parts, Count, Result);
+  return Result;
 }
 
 [[gnu::always_inline]] inline TSignificant RoundSignificant(const TRealParts& Parts, int Count) {
   TSignificant Fast;
-  if (RoundSignificantWide(Parts, Count, Fast)) return Fast;
+  if (RoundSignificantIn<TWide>(Parts, Count, Fast)) return Fast;
   return RoundSignificantLong(Parts, Count);
 }
 
@@ -408,8 +408,6 @@ std::string FloatToText(const long double& X, char DecimalSeparator) {
   }
   return Text;
 }
-
-std::string FloatToText(const long double& X) { return FloatToText(X, FormatSettings().DecimalSeparator); }
 
 std::string FormatNumberFixed(long double X, int Digits, char DecimalSeparator, char Thousand) {
   if (!std::isfinite(X) || std::fabs(X) >= 1e18L) return FloatToText(X, DecimalSeparator);

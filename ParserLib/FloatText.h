@@ -17,7 +17,6 @@ namespace talvex {
 // X by reference: its bits are read where the value lies, which for a stored
 // value spares a fresh copy that the read would have to wait for.
 std::string FloatToText(const long double& X, char DecimalSeparator);
-std::string FloatToText(const long double& X);  // with the process-wide DecimalSeparator
 
 // Fixed notation with Digits decimals (clamped to 0..18), rounded halves away from
 // zero, Thousand between groups of three integer digits: 1234.567 with 2 digits,

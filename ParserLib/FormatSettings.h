@@ -1,7 +1,8 @@
 // The locale settings the engine reads: separators and the date and time
-// pictures. One process-wide value, filled in by the host before the first
-// calculation (from GetLocaleInfoA on Windows, from options or the environment
-// in the command-line tool). The engine never asks the C library's locale.
+// pictures. The host fills in one value (from GetLocaleInfoA on Windows, from
+// options or the environment in the command-line tool); a parser takes a copy
+// of it whenever it builds its table, so a change reaches a parser with its
+// next table. The engine never asks the C library's locale.
 #pragma once
 
 #include <string>
@@ -22,7 +23,7 @@ struct TFormatSettings {
   std::string TimePMString = "PM";
 };
 
-// The process-wide settings (inline: read at every evaluation).
+// The host's settings.
 inline TFormatSettings& FormatSettings() {
   static TFormatSettings Settings;
   return Settings;

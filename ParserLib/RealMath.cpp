@@ -66,15 +66,12 @@ long double Log2(long double X) {
 
 long double Log10(long double X) {
   CheckLogArgument(X);
-  const long double R = CheckReal(x87::YLog2X(Log10Of2, X));
-  // The instruction's last bit differs between processor makers; an exact
-  // power of ten (10^27 is the last one a real holds exactly) keeps its whole
-  // logarithm on every processor.
-  const long double K = x87::RoundInt(R);
-  if (K < 1 || K > 27 || std::fabs(R - K) > 0x1p-50L) return R;
+  // The exact powers of ten give their exponent exactly: fyl2x rounds them to
+  // it on some processors and misses by the last bit on others.
   long double Power = 1;
-  for (long double I = 0; I < K; ++I) Power *= 10;
-  return Power == X ? K : R;
+  for (int K = 0; K <= 27 && Power <= X; ++K, Power *= 10)
+    if (Power == X) return K;
+  return CheckReal(x87::YLog2X(Log10Of2, X));
 }
 
 long double Exp(long double X) {
@@ -104,6 +101,9 @@ long double IntPower(long double Base, long long N) {
     if (Bits != 0) Square *= Square;
   }
   if (N < 0) {
+    // A power that overflows is an overflow, also where its reciprocal would
+    // be small: 1/infinity is no answer.
+    if (std::isinf(Result)) throw EOverflow();
     if (Result == 0) throw EZeroDivide();
     Result = 1.0L / Result;
   }

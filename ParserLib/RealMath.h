@@ -23,7 +23,9 @@ long double LnXP1(long double U);
 // Base ^ Exponent: 1 for exponent 0; whole exponents up to 2^31 - 1 in magnitude
 // by repeated squaring; otherwise exp(exponent * ln(base)).
 long double Power(long double Base, long double Exponent);
-// Base ^ N by repeated squaring; a negative N gives the reciprocal.
+// Base ^ N by repeated squaring; a negative N gives the reciprocal, and
+// EOverflow when the power it is the reciprocal of overflows (a positive N
+// leaves the infinity to its caller).
 long double IntPower(long double Base, long long N);
 
 }  // namespace talvex

@@ -35,25 +35,22 @@ void AppendPlace(std::string& Text, int Units, const char* Nine, char Five, cons
 
 }  // namespace
 
-int32_t RomanToInt(std::string_view Text) {
+bool RomanToInt(std::string_view Text, int64_t& Value) {
   std::size_t I = 0;
   const bool Negative = !Text.empty() && Text[0] == '-';
   if (Negative) I = 1;
-  // Unsigned, so that absurdly long texts wrap instead of overflowing.
-  uint32_t Sum = 0;
+  int64_t Sum = 0;
+  Value = 0;
   while (I < Text.size()) {
     const int Current = RomanValue(UpperLatin(Text[I]));
-    if (Current == 0) return 0;
+    if (Current == 0) return true;
     const int Next = I + 1 < Text.size() ? RomanValue(UpperLatin(Text[I + 1])) : 0;
-    if (Next > Current) {
-      Sum += static_cast<uint32_t>(Next - Current);
-      I += 2;
-    } else {
-      Sum += static_cast<uint32_t>(Current);
-      I += 1;
-    }
+    const int Letters = Next > Current ? 2 : 1;
+    if (__builtin_add_overflow(Sum, Letters == 2 ? Next - Current : Current, &Sum)) return false;
+    I += static_cast<std::size_t>(Letters);
   }
-  return static_cast<int32_t>(Negative ? 0u - Sum : Sum);
+  Value = Negative ? -Sum : Sum;
+  return true;
 }
 
 std::string IntToRoman(int32_t N) {

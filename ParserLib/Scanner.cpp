@@ -14,11 +14,10 @@ void RaiseUnexpectedEnd(int Pos) { throw EParserException::CreatePos(Pos, msg::U
 
 std::string_view ReadIdentifier(std::string_view Text, int& Pos) {
   SkipBlanks(Pos, Text, true);
-  const TCharClasses& C = CharClasses();
-  if (!C.IdentStart.Contains(Text[static_cast<std::size_t>(Pos - 1)])) return {};
+  if (!StaticIdentStart.Contains(Text[static_cast<std::size_t>(Pos - 1)])) return {};
   const int Start = Pos;
   ++Pos;
-  while (Pos <= Size(Text) && C.IdentChars.Contains(Text[static_cast<std::size_t>(Pos - 1)])) ++Pos;
+  while (Pos <= Size(Text) && StaticIdentChars.Contains(Text[static_cast<std::size_t>(Pos - 1)])) ++Pos;
   return Text.substr(static_cast<std::size_t>(Start - 1), static_cast<std::size_t>(Pos - Start));
 }
 
@@ -35,8 +34,7 @@ std::string_view ScanToken(std::string_view Text, std::string_view Prefix, std::
   return Text.substr(BodyStart, I - BodyStart);
 }
 
-bool InString(std::string_view Text, int Pos) {
-  const char Quote = CharClasses().QuoteChar;
+bool InString(std::string_view Text, int Pos, char Quote) {
   const int Last = Size(Text);
   bool Inside = false;
   int LastToggle = 0;
@@ -50,15 +48,15 @@ bool InString(std::string_view Text, int Pos) {
   return Inside && Text.find(Quote, static_cast<std::size_t>(LastToggle)) != std::string_view::npos;
 }
 
-bool AtEnd(std::string_view Text, int Pos) {
+bool AtEnd(std::string_view Text, int Pos, char Quote, char ListSeparator) {
   SkipBlanks(Pos, Text, false);
   if (Pos > Size(Text)) return true;
   const char C = Text[static_cast<std::size_t>(Pos - 1)];
-  return (C == ')' || C == FormatSettings().ListSeparator) && !InString(Text, Pos);
+  return (C == ')' || C == ListSeparator) && !InString(Text, Pos, Quote);
 }
 
-void TQuoteMap::Build(std::string_view Text) {
-  const char Quote = CharClasses().QuoteChar;
+void TQuoteMap::Build(std::string_view Text, char QuoteChar) {
+  Quote = QuoteChar;
   Source = Text;
   const std::size_t LastQuote = Text.rfind(Quote);  // 0-based
   HasQuotes = LastQuote != std::string_view::npos;
@@ -74,10 +72,6 @@ void TQuoteMap::Build(std::string_view Text) {
     // Inside when toggled on and some quote still follows the last toggling one.
     Inside[I] = Flag && LastQuote + 1 > LastToggle;
   }
-}
-
-bool AtEnd(std::string_view Text, int Pos, const TQuoteMap& Quotes) {
-  return AtEnd(Text, Pos, Quotes, FormatSettings().ListSeparator);
 }
 
 void CheckBrackets(std::string_view Text, const TQuoteMap& Quotes) {

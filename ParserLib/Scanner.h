@@ -23,9 +23,8 @@ inline char CharAt(std::string_view Text, int Pos, bool RaiseAtEnd) {
 
 // Inline: called before nearly every token, and most often there is no blank.
 inline void SkipBlanks(int& Pos, std::string_view Text, bool RaiseAtEnd) {
-  const TCharSet& Blanks = CharClasses().Blanks;
   const int Size = static_cast<int>(Text.size());
-  while (Pos <= Size && Blanks.Contains(Text[static_cast<std::size_t>(Pos - 1)])) ++Pos;
+  while (Pos <= Size && StaticBlanks.Contains(Text[static_cast<std::size_t>(Pos - 1)])) ++Pos;
   if (RaiseAtEnd && Pos > Size) RaiseUnexpectedEnd(Pos);
 }
 
@@ -38,42 +37,43 @@ std::string_view ReadIdentifier(std::string_view Text, int& Pos);
 std::string_view ScanToken(std::string_view Text, std::string_view Prefix, std::string_view Suffix,
                            const TCharSet& Set, int& Pos);
 
-// Pos lies inside a quoted string.
-bool InString(std::string_view Text, int Pos);
+// Pos lies inside a string quoted with Quote.
+bool InString(std::string_view Text, int Pos, char Quote);
 
 // Only blanks before the end of the text, a closing bracket or a list separator
 // outside strings: where a sub-expression stops.
-bool AtEnd(std::string_view Text, int Pos);
+bool AtEnd(std::string_view Text, int Pos, char Quote, char ListSeparator);
 
 // InString for every position of one text, computed in a single pass, so that
 // evaluation stays linear in the length of the text. A text without quote
 // characters needs no table at all.
 class TQuoteMap {
  public:
-  void Build(std::string_view Text);
+  void Build(std::string_view Text, char QuoteChar);
   void Clear() { Source = {}; }
   // The map describes exactly this text (the same characters in memory).
   bool Covers(std::string_view Text) const {
     return Text.data() == Source.data() && Text.size() == Source.size();
   }
+  char QuoteChar() const { return Quote; }
   bool InString(int Pos) const {
     return HasQuotes && Pos >= 1 && Pos <= static_cast<int>(Inside.size()) && Inside[static_cast<std::size_t>(Pos - 1)];
   }
 
  private:
   std::string_view Source;
+  char Quote = '"';
   bool HasQuotes = false;
   std::vector<uint8_t> Inside;  // keeps its capacity from text to text
 };
 
-bool AtEnd(std::string_view Text, int Pos, const TQuoteMap& Quotes);
-// The same with the list separator given (the evaluator reads it once per expression).
+// AtEnd with the strings of the text read from its map.
 inline bool AtEnd(std::string_view Text, int Pos, const TQuoteMap& Quotes, char ListSeparator) {
   SkipBlanks(Pos, Text, false);
   if (static_cast<std::size_t>(Pos) > Text.size()) return true;
   const char C = Text[static_cast<std::size_t>(Pos - 1)];
   if (C != ')' && C != ListSeparator) return false;
-  return Quotes.Covers(Text) ? !Quotes.InString(Pos) : !InString(Text, Pos);
+  return Quotes.Covers(Text) ? !Quotes.InString(Pos) : !InString(Text, Pos, Quotes.QuoteChar());
 }
 void CheckBrackets(std::string_view Text, const TQuoteMap& Quotes);
 

@@ -11,7 +11,7 @@ namespace talvex {
 
 namespace {
 
-constexpr int RadiansUnit = 1;
+constexpr TAngleUnit RadiansUnit = auRadians;
 
 bool FileExists(const std::wstring& Path) {
   const DWORD Attributes = GetFileAttributesW(Path.c_str());

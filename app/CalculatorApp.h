@@ -14,6 +14,7 @@
 #include "app/WindowsClock.h"
 #include "lib/MonitorBinding.h"
 #include "lib/Win32SystemApi.h"
+#include "ParserFunctions/FunctionTable.h"
 #include "parser/CalcParser.h"
 #include "ui/ApplicationWindow.h"
 #include "ui/Menu.h"
@@ -76,7 +77,7 @@ class TCalculatorApp final : public IAppHost {
   TWin32SystemApi Sys;
   TMonitorBinding Monitor{Sys};
   TWindowsClock Clock;
-  TCalcParser Parser;
+  TCalcParser Parser{BuiltinFunctions()};
   THotkeyCycle Cycle{Sys, Monitor, *this, Parser};  // the hotkey ids and the last hotkey
 
   std::unique_ptr<ui::TTrayIcon> TrayIcon;

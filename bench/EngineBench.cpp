@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ParserFunctions/FunctionTable.h"
 #include "ParserLib/Cp1251.h"
 #include "ParserLib/FormatSettings.h"
 #include "ParserLib/RealText.h"
@@ -157,8 +158,8 @@ int Main(int Argc, char** Argv) {
   TFormatSettings Settings = RussianFormatSettings();
   Settings.DecimalSeparator = '.';
   FormatSettings() = Settings;
-  TCalcParser Parser;
-  Parser.AngleUnit = 1;
+  TCalcParser Parser{BuiltinFunctions()};
+  Parser.AngleUnit = auRadians;
   Calculate(Parser, "0");  // builds the table
 
   TMuParserPeer Mu;

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "ParserFunctions/FunctionTable.h"
 #include "ParserLib/CharClasses.h"
 #include "cli/Console.h"
 #include "cli/LineReader.h"
@@ -73,8 +74,8 @@ int main(int Argc, char** Argv) {
   if (!ResolveSettings(Options, Settings, Error)) return BadOptions(Error);
 
   FormatSettings() = Settings;
-  TCalcParser Parser;
-  Parser.AngleUnit = Options.AngleUnit;
+  TCalcParser Parser{BuiltinFunctions()};
+  Parser.AngleUnit = static_cast<TAngleUnit>(Options.AngleUnit);
   Parser.OutputFormat = Options.Output;
   Parser.FixedDigits = Options.FixedDigits;
   Parser.ExpDigits = Options.ExpDigits;

@@ -1,10 +1,9 @@
 #include "parser/CalcParser.h"
 
-#include "ParserFunctions/FunctionTable.h"
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/FormatSettings.h"
-#include "ParserLib/Scanner.h"
 #include "ParserLib/Messages.h"
+#include "ParserLib/Scanner.h"
 #include "parser/OperatorTable.h"
 
 namespace talvex {
@@ -47,7 +46,7 @@ void TCalcParser::ParseOperand(std::string_view Text, int& Pos, TCalcValue& Resu
       Pos = P;
       return;
     }
-  } else if (CharClasses().IdentStart.Contains(First)) {
+  } else if (Classes.IdentStart.Contains(First)) {
     // Only a name can be assigned.
     if (ParseAssignment(Text, Pos, Pos, Result)) return;
   }
@@ -77,12 +76,13 @@ bool TCalcParser::ParseAssignment(std::string_view Text, int& Pos, int P, TCalcV
 }
 
 void TCalcParser::InitOperators() {
-  const TFormatSettings& Settings = FormatSettings();
-  CheckLocaleSeparators(Settings);
-  BuildCharClasses(Settings, Syntax == smPascal, Syntax == smC);
+  // Settings that fail the check leave the parser as it was.
+  CheckLocaleSeparators(FormatSettings());
+  AdoptSettings(FormatSettings());
   Operators.RemoveIf([](const TOperator& Op) { return !Op.IsUserFunction(); });
   RegisterOperators(*this);
-  RegisterFunctions(*this);
+  for (const TFunctionRow& Row : FFunctions)
+    AddOperator(std::make_unique<TFunction>(this, Row.Name, Row.ArgCount, Row.Proc, Row.Computing));
 }
 
 }  // namespace talvex

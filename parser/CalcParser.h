@@ -1,5 +1,5 @@
-// The calculator's parser: the memory cells, assignment, and the actual
-// operator and function tables.
+// The calculator's parser: the memory cells, assignment, the operator table,
+// and the function table its host hands it.
 #pragma once
 
 #include <array>
@@ -16,6 +16,10 @@ class TCalcParser final : public TMathParser {
  public:
   static constexpr int CellCount = 100;
 
+  // The functions are registered after the operators, in the table's order,
+  // whenever the table is built; the rows must outlive the parser.
+  explicit TCalcParser(TFunctionTable Functions) : FFunctions(Functions) {}
+
   bool AutoSyntax = false;
   std::array<TCalcValue, CellCount> Cells{};
 
@@ -29,6 +33,8 @@ class TCalcParser final : public TMathParser {
   // Name := expression (and Name = expression in the C syntax), the name
   // starting at P; false when no assignment starts there.
   bool ParseAssignment(std::string_view Text, int& Pos, int P, TCalcValue& Result);
+
+  TFunctionTable FFunctions;
 };
 
 // Text in, answer text out: the trailing-operator rewrite, evaluation, the

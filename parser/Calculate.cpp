@@ -4,10 +4,10 @@
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/FloatText.h"
 #include "ParserLib/FormatSettings.h"
+#include "ParserLib/Messages.h"
 #include "ParserLib/Radix.h"
 #include "ParserLib/Roman.h"
 #include "parser/CalcParser.h"
-#include "ParserLib/Messages.h"
 
 namespace talvex {
 namespace {
@@ -82,8 +82,10 @@ std::string RadixText(TSyntaxMode Syntax, std::string Digits, const char* Pascal
 
 std::string FormatResult(TCalcParser& Parser, const TCalcValue& R) {
   if (R.Kind == vkBoolean) return R.BoolValue ? "True" : "False";
+  // An assignment or a cell procedure: the empty answer in every format.
+  if (R.Kind == vkNull) return std::string();
   if (R.Kind == vkString) {
-    const char Quote = CharClasses().QuoteChar;
+    const char Quote = Parser.Classes.QuoteChar;
     std::string Text(1, Quote);
     Text += R.StrValue.View();
     Text += Quote;
@@ -97,10 +99,10 @@ std::string FormatResult(TCalcParser& Parser, const TCalcValue& R) {
   }
   switch (Parser.OutputFormat) {
     case ofDefault:
-      if (R.Kind == vkReal) return FloatToText(R.RealValue);
-      if (R.Kind == vkFraction) return FloatToText(AsReal(R));
+      if (R.Kind == vkReal) return FloatToText(R.RealValue, Parser.Settings.DecimalSeparator);
+      if (R.Kind == vkFraction) return FloatToText(AsReal(R), Parser.Settings.DecimalSeparator);
       if (R.Kind == vkInteger) return std::to_string(R.Numerator);
-      return AsString(R, true);
+      return AsString(R, true, Parser.Settings);
     case ofHex:
       return RadixText(Parser.Syntax, IntToHexText(AsInteger(R)), "$", false, "0x", "&H");
     case ofOctal:
@@ -108,21 +110,21 @@ std::string FormatResult(TCalcParser& Parser, const TCalcValue& R) {
     case ofBinary:
       return RadixText(Parser.Syntax, IntToBinText(AsInteger(R, true)), "B", true, "0b", "&B");
     case ofFixed: {
-      const TFormatSettings& S = FormatSettings();
+      const TFormatSettings& S = Parser.Settings;
       return FormatNumberFixed(AsReal(R), Parser.FixedDigits, S.DecimalSeparator, S.ThousandSeparator);
     }
     case ofExponent:
-      return FormatScientific(AsReal(R), Parser.ExpDigits + 1, FormatSettings().DecimalSeparator);
+      return FormatScientific(AsReal(R), Parser.ExpDigits + 1, Parser.Settings.DecimalSeparator);
     case ofRoman: {
       const int64_t N = AsInteger(R, true);
       if (N >= 30000) throw EParserException::Create(msg::RomanTooLarge);
       return N <= 0 ? std::string() : IntToRoman(static_cast<int32_t>(N));
     }
     case ofFraction: {
-      if (R.Kind == vkInteger || R.Kind == vkFraction) return AsString(R, true);
+      if (R.Kind == vkInteger || R.Kind == vkFraction) return AsString(R, true, Parser.Settings);
       TCalcValue Fraction;
       RealToFraction(Fraction, AsReal(R));
-      return AsString(Fraction, true);
+      return AsString(Fraction, true, Parser.Settings);
     }
     default:
       return std::string();

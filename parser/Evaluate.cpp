@@ -3,9 +3,10 @@
 // ending at a closing bracket or a list separator.
 #include "ParserLib/Cp1251.h"
 #include "ParserLib/FormatSettings.h"
+#include "ParserLib/Messages.h"
 #include "ParserLib/Scanner.h"
 #include "parser/MathParser.h"
-#include "ParserLib/Messages.h"
+#include "parser/PlainPass.h"
 
 namespace talvex {
 
@@ -83,8 +84,7 @@ std::string OneChar(char C) { return std::string(1, C); }
 // Skips a stretch up to the first ListSeparator (or, with Separator 0, the
 // closing bracket) that lies outside brackets and outside strings; 0 when the
 // stretch runs past Limit.
-int FindOutsideNesting(std::string_view Text, int From, int Limit, char Separator) {
-  const char Quote = CharClasses().QuoteChar;
+int FindOutsideNesting(std::string_view Text, int From, int Limit, char Separator, char Quote) {
   int Level = 0;
   bool Quoted = false;
   for (int P = From; P <= Limit && P <= static_cast<int>(Text.size()); ++P) {
@@ -107,23 +107,13 @@ int FindOutsideNesting(std::string_view Text, int From, int Limit, char Separato
 
 }  // namespace
 
-void CheckBrackets(std::string_view Text) {
-  TQuoteMap Quotes;
-  Quotes.Build(Text);
-  CheckBrackets(Text, Quotes);
-}
-
-[[gnu::always_inline]] inline void TMathParser::RefreshSeparators() {
-  const TFormatSettings& Settings = FormatSettings();
-  if (Settings.ListSeparator != Separators.List || Settings.DecimalSeparator != Separators.Decimal ||
-      Settings.ThousandSeparator != Separators.Thousand || Settings.TimeSeparator != Separators.Time)
-    Separators = SeparatorsOf(Settings);
-}
-
 void TMathParser::Evaluate(std::string_view Text, TCalcValue& Result) {
   if (Operators.empty()) InitOperators();
-  RefreshSeparators();
-  if (!EvaluatePlain(Text, Result)) EvaluateGeneral(Text, Result);
+  if (UsePlainPass && PlainPass->Evaluate(Text, Result)) {
+    ++PlainEvaluations;
+    return;
+  }
+  EvaluateGeneral(Text, Result);
 }
 
 void TMathParser::EvaluateGeneral(std::string_view Text, TCalcValue& Result) {
@@ -131,10 +121,15 @@ void TMathParser::EvaluateGeneral(std::string_view Text, TCalcValue& Result) {
   Position = 1;
   Depth = 0;
   StopDepth = 1;
-  Quotes.Build(Text);
+  Quotes.Build(Text, Classes.QuoteChar);
   CheckBrackets(Text, Quotes);
   ParseExpression(Text, Position, Result);
   if (Failed()) std::rethrow_exception(Error);
+  // The top level ends only at the end of the text or at a list separator
+  // outside brackets, and what follows that separator belongs to no call: it
+  // is refused rather than dropped (1,000,000*3 is no 1).
+  SkipBlanks(Position, Text, false);
+  if (Position <= static_cast<int>(Text.size())) throw EParserException::CreatePos(Position, msg::BadNumberOrExpression);
 }
 
 void TMathParser::Fail(EParserException& E) {
@@ -146,13 +141,19 @@ void TMathParser::Fail(EParserException& E) {
 }
 
 void TMathParser::ParseExpression(std::string_view Text, int& Pos, TCalcValue& Result) {
+  // A level opened for a sub-expression never hands back early, whatever its opener.
+  ParseLevel(Text, Pos, Result, prFunction);
+}
+
+TOperator* TMathParser::ParseLevel(std::string_view Text, int& Pos, TCalcValue& Result, int OpenerPriority) {
   TNestingGuard Guard(*this, Pos);
   TLevelPosition Level(*this, Pos);
   ++Depth;
   Result.Kind = vkNone;
+  TOperator* Next = nullptr;  // the operator where the loop stands, unread
   try {
     ParseOperand(Text, Pos, Result);
-    if (Failed()) return;
+    if (Failed()) return nullptr;
     if (Result.Kind == vkNone)
       throw EParserException::CreateFmt(msg::UnknownIdentifier, {Rest(Text, Pos)});
     TCalcValue Args[2];
@@ -160,7 +161,7 @@ void TMathParser::ParseExpression(std::string_view Text, int& Pos, TCalcValue& R
       TOperator& Op1 = ReadBinaryOperator(Text, Pos);
       const int P1 = Pos;
       ParseOperand(Text, Pos, Args[1]);
-      if (Failed()) return;
+      if (Failed()) return nullptr;
       Args[0] = Result;
       if (AtEnd(Text, Pos, Quotes, Separators.List)) {
         Op1.Execute(Args, Result);
@@ -168,16 +169,13 @@ void TMathParser::ParseExpression(std::string_view Text, int& Pos, TCalcValue& R
       }
       const int P2 = Pos;
       TOperator& Op2 = ReadBinaryOperator(Text, Pos);
-      LastOperator = &Op2;
+      Next = &Op2;
       if (Op2.Priority > Op1.Priority) {
         // The following operator binds tighter: re-read the right operand
         // together with everything that binds tighter than Op1.
         Pos = P1;
-        const int SavedOpener = OpenerPriority;
-        OpenerPriority = Op1.Priority;
-        ParseExpression(Text, Pos, Args[1]);
-        OpenerPriority = SavedOpener;
-        if (Failed()) return;
+        Next = ParseLevel(Text, Pos, Args[1], Op1.Priority);
+        if (Failed()) return nullptr;
       } else {
         Pos = P2;
       }
@@ -186,12 +184,15 @@ void TMathParser::ParseExpression(std::string_view Text, int& Pos, TCalcValue& R
       // that binds no tighter: the caller applies its own first. Comparing with
       // this level's Op1 instead would hand back too early with three
       // priorities: 1+2^2*3 would be (1+2^2)*3.
-      if (Depth > StopDepth && LastOperator->Priority <= OpenerPriority) break;
+      if (Depth > StopDepth && Next && Next->Priority <= OpenerPriority) break;
+      Next = nullptr;
     }
     --Depth;
   } catch (EParserException& E) {
     Fail(E);
+    return nullptr;
   }
+  return Next;
 }
 
 void TMathParser::ParseSubExpression(std::string_view Text, int& Pos, TCalcValue& Result) {
@@ -236,7 +237,7 @@ void TMathParser::ParseOperand(std::string_view Text, int& Pos, TCalcValue& Resu
 
 void TMathParser::ParseOperandAt(std::string_view Text, int& Pos, TCalcValue& Result) {
   Result.Kind = vkNone;
-  const TCharClasses& C = CharClasses();
+  const TCharClasses& C = Classes;
   const char First = Text[static_cast<std::size_t>(Pos - 1)];
 
   if (First == '(') {
@@ -332,7 +333,7 @@ void TMathParser::ReadIdentValue(std::string_view Ident, TCalcValue& Result) {
 void TMathParser::ParseIf(std::string_view Text, int& Pos, TCalcValue& Result) {
   const char List = Separators.List;
   ++Pos;  // the opening bracket
-  const int Close = FindOutsideNesting(Text, Pos, static_cast<int>(Text.size()), 0);
+  const int Close = FindOutsideNesting(Text, Pos, static_cast<int>(Text.size()), 0, Classes.QuoteChar);
   if (Close == 0)
     throw EParserException::CreatePos(static_cast<int>(Text.size()) + 1, msg::UnexpectedEnd);
 
@@ -351,7 +352,7 @@ void TMathParser::ParseIf(std::string_view Text, int& Pos, TCalcValue& Result) {
   }
   // Skip the Then part as a sub-expression: separators inside its brackets or
   // strings belong to it.
-  const int Separator = FindOutsideNesting(Text, Pos, Close, List);
+  const int Separator = FindOutsideNesting(Text, Pos, Close, List, Classes.QuoteChar);
   if (Separator == 0)
     throw EParserException::CreatePos(Pos, msg::Missing, {OneChar(List)});
   Pos = Separator + 1;

@@ -33,7 +33,7 @@ TALVEX_PROC(FnRound) {
   const int64_t N = AsInteger(Args[1]);
   const int Digits = N < 0 ? 0 : (N > 64 ? 64 : static_cast<int>(N));
   std::string Text = FormatFixedField(X, Digits, 15);
-  const char Decimal = FormatSettings().DecimalSeparator;
+  const char Decimal = Op.Parser->Settings.DecimalSeparator;
   const std::size_t Point = Text.find('.');
   if (Point != std::string::npos) Text[Point] = Decimal;
   SetReal(Result, TextToReal(Text, Decimal));

@@ -1,22 +1,24 @@
-// The parser object: settings, the descriptor table of operators and
-// functions, the variables, and the evaluation machinery (a single
-// left-to-right pass that parses and computes at once, without a syntax tree).
+// The parser object: its settings, its descriptor table and variables, and
+// the evaluation (a single left-to-right pass that parses and computes at
+// once, without a syntax tree). Members are defined by theme: the evaluator in
+// Evaluate.cpp, the token readers in TokenReaders.cpp, the one pass over plain
+// expressions in PlainPass.cpp, everything else in MathParser.cpp.
 #pragma once
 
-#include <array>
+#include <cstdint>
 #include <exception>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ParserLib/CharClasses.h"
 #include "ParserLib/FormatSettings.h"
-#include "ParserLib/Scanner.h"
-#include "parser/NameIndex.h"
-#include "parser/PlainNumber.h"
 #include "ParserLib/ParserException.h"
+#include "ParserLib/Scanner.h"
+#include "parser/Descriptors.h"
 #include "parser/Value.h"
+#include "parser/Variables.h"
 
 namespace talvex {
 
@@ -30,6 +32,14 @@ enum TSyntaxMode : int32_t {
   smBasic = 8,
 };
 
+// The unit in which trigonometric functions take and return angles; any other
+// value counts as radians.
+enum TAngleUnit : int32_t {
+  auDegrees = 0,
+  auRadians = 1,
+  auGrads = 2,
+};
+
 enum TOutputFormat : int32_t {
   ofDefault = 2,
   ofHex = 3,
@@ -41,130 +51,7 @@ enum TOutputFormat : int32_t {
   ofFraction = 10,
 };
 
-enum TOperatorKind : uint8_t {
-  okPrefix = 0,
-  okBinary = 1,
-  okFunction = 2,
-  okConstFunction = 3,
-  okAny = 4,  // a search key only
-};
-
-class TMathParser;
-class TOperator;
-
-// The one callback contract of operators and functions: the evaluated
-// arguments (copies, in source order), the descriptor, the result to fill.
-using TOperatorProc = void (*)(std::span<const TCalcValue> Args, TOperator& Op, TCalcValue& Result);
-
-class TOperator {
- public:
-  TOperator(TMathParser* Parser, std::string_view Name, TOperatorKind OpKind, int Priority,
-            TOperatorProc Proc);
-  virtual ~TOperator() = default;
-
-  // Runs Proc; a runtime error escaping it becomes "Недопустимый аргумент в операции".
-  virtual void Execute(std::span<const TCalcValue> Args, TCalcValue& Result);
-  virtual bool IsUserFunction() const { return false; }
-
-  TMathParser* Parser;
-  int Priority;
-  std::string UpperName;
-  std::string Name;
-  TOperatorKind OpKind;
-  TOperatorProc Proc;
-
- protected:
-  void Run(std::span<const TCalcValue> Args, TCalcValue& Result, const TMessage& Error);
-};
-
-class TFunction : public TOperator {
- public:
-  // ArgCount: the exact count, -1 for one or more, 0 for a bare name.
-  TFunction(TMathParser* Parser, std::string_view Name, int ArgCount, TOperatorProc Proc);
-  void Execute(std::span<const TCalcValue> Args, TCalcValue& Result) override;
-
-  int ArgCount;
-};
-
-// Nothing in the system creates one, but the table keeps them first across
-// rebuilds, so a user function would hide a built-in one of the same name.
-class TUserFunction : public TFunction {
- public:
-  using TFunction::TFunction;
-  bool IsUserFunction() const override { return true; }
-};
-
-// The descriptors in registration order, which is also the search order, with
-// a hashed index that finds the first descriptor of a name and kind.
-class TOperatorList {
- public:
-  using TItems = std::vector<std::unique_ptr<TOperator>>;
-
-  std::size_t size() const { return Items.size(); }
-  bool empty() const { return Items.empty(); }
-  const std::unique_ptr<TOperator>& operator[](std::size_t I) const { return Items[I]; }
-  TItems::const_iterator begin() const { return Items.begin(); }
-  TItems::const_iterator end() const { return Items.end(); }
-
-  void push_back(std::unique_ptr<TOperator> Op);
-  void clear();
-  // Removes (and destroys) every descriptor for which Remove holds, keeping the order of the rest.
-  template <class TPredicate>
-  void RemoveIf(const TPredicate& Remove) {
-    std::erase_if(Items, [&](const std::unique_ptr<TOperator>& Op) { return Remove(*Op); });
-    Reindex();
-  }
-
-  // The position of the first descriptor named Name (any case) of that kind,
-  // okAny matching every kind; -1 when there is none.
-  int IndexOf(std::string_view Name, TOperatorKind Kind) const {
-    if (Name.size() == 1 && Kind <= okAny) return SingleChar[Kind][FoldCp1251(Name[0])];
-    return IndexOfLong(Name, Kind);
-  }
-  // Counts the changes of the list, so what was looked up in it can tell it is still valid.
-  uint32_t Generation() const { return Changes; }
-
- private:
-  int IndexOfLong(std::string_view Name, TOperatorKind Kind) const;
-  void Reindex();
-  void IndexLast();
-  TItems Items;
-  uint32_t Changes = 0;
-  TNameIndex Index;  // keys: the kind, and okAny for every descriptor
-  // One-character names (most operators) by kind and upper-cased character.
-  std::array<std::array<int32_t, 256>, okAny + 1> SingleChar = EmptySingleChar();
-  static std::array<std::array<int32_t, 256>, okAny + 1> EmptySingleChar();
-};
-
-struct TVariable {
-  TCalcValue Value;
-  std::string Name;  // upper-cased, at most 255 characters
-};
-
-// The variables in creation order, indexed by name.
-class TVariableList {
- public:
-  std::size_t size() const { return Items.size(); }
-  bool empty() const { return Items.empty(); }
-  const TVariable& operator[](std::size_t I) const { return Items[I]; }
-  const TVariable& back() const { return Items.back(); }
-  std::vector<TVariable>::const_iterator begin() const { return Items.begin(); }
-  std::vector<TVariable>::const_iterator end() const { return Items.end(); }
-
-  void push_back(TVariable Variable);
-  TCalcValue& ValueAt(std::size_t I) { return Items[I].Value; }
-  // The first variable whose name equals Name in any case, or -1.
-  int IndexOf(std::string_view Name) const;
-
- private:
-  std::vector<TVariable> Items;
-  TNameIndex Index;
-};
-
-void SetVariable(TVariableList& List, std::string_view Name, const TCalcValue& Value);
-void GetVariable(const TVariableList& List, std::string_view Name, bool RaiseIfMissing,
-                 TCalcValue& Value);
-int IndexOfVariable(const TVariableList& List, std::string_view Name);
+class TPlainPass;
 
 class TMathParser {
  public:
@@ -175,125 +62,94 @@ class TMathParser {
 
   // Settings and evaluation state.
   int Position = 0;
-  int AngleUnit = 0;  // 0 degrees, 1 radians, 2 grads
+  TAngleUnit AngleUnit = auDegrees;
   TSyntaxMode Syntax = smDefault;
   TOutputFormat OutputFormat = ofDefault;
   int FixedDigits = 2;
   int ExpDigits = 2;
   int Depth = 0;
   int StopDepth = 0;
-  TOperator* LastOperator = nullptr;
-  // The priority of the operator that opened the innermost deeper level of
-  // the precedence loop (read only at levels deeper than StopDepth).
-  int OpenerPriority = 0;
   TOperatorList Operators;
   TVariableList Variables;
+  // The locale this parser reads and writes with: the host's settings when
+  // the parser is made and whenever it builds its table.
+  TFormatSettings Settings;
+  // The character classes of that locale and of the syntax mode.
+  TCharClasses Classes;
 
-  void SetSyntax(TSyntaxMode Mode);
-  void Evaluate(std::string_view Text, TCalcValue& Result);
-
-  int IndexOfOperator(std::string_view Name, TOperatorKind Kind) const { return Operators.IndexOf(Name, Kind); }
-  TOperator& FindOperatorOrRaise(std::string_view Name, TOperatorKind Kind) const;
-  TOperator& FindFunction(std::string_view Name, TOperatorKind Kind) const;
-  void AddOperator(std::unique_ptr<TOperator> Op);
-
-  // The token readers and the overridable steps of evaluation.
-  virtual void GetIdentValue(std::string_view UpperName, TCalcValue& Result);
-  virtual void ParseOperand(std::string_view Text, int& Pos, TCalcValue& Result);
-  virtual void ParseNumber(std::string_view Text, int& Pos, TCalcValue& Result);
-  // The two name readers return the name as written, a view into Text: names
-  // are looked up in any case and shown upper-cased in messages.
-  virtual std::string_view ReadOperatorName(std::string_view Text, int& Pos);
-  virtual std::string_view ReadFunctionName(std::string_view Text, int& Pos);
-  virtual void ParseString(std::string_view Text, int& Pos, TCalcValue& Result);
-  virtual void ParseDateTime(std::string_view Text, int& Pos, TCalcValue& Result);
-  virtual void ParseDegrees(std::string_view Text, int& Pos, TCalcValue& Result);
-  virtual void InitOperators() = 0;
-  virtual void DefineConstants();
-
-  // An error inside the evaluation does not unwind the recursion: the level
-  // that meets it keeps it and every level above returns at once. After an
-  // error Failed() holds, and Evaluate raises the error kept.
-  void ParseExpression(std::string_view Text, int& Pos, TCalcValue& Result);
-  // ParseOperand from a position already past the blanks and inside the text.
-  void ParseOperandAt(std::string_view Text, int& Pos, TCalcValue& Result);
-  void ParseSubExpression(std::string_view Text, int& Pos, TCalcValue& Result);
-  bool Failed() const { return Error != nullptr; }
-  TOperator& ReadBinaryOperator(std::string_view Text, int& Pos);
-  void ParseDecimal(std::string_view Text, int& Pos, TCalcValue& Result);
-  bool ReadPlainNumber(std::string_view Text, int& Pos, TCalcValue& Result, bool DefaultSyntax) const;
+  // For tests: false leaves every expression to the general evaluation, and
+  // PlainEvaluations counts the expressions the one pass evaluated.
+  bool UsePlainPass = true;
+  uint64_t PlainEvaluations = 0;
 
   // Deeper nesting than this (brackets, prefix operators, calls) is refused
   // with an error instead of exhausting the stack.
   static constexpr int MaxNesting = 256;
 
- private:
-  void ParseIf(std::string_view Text, int& Pos, TCalcValue& Result);
-  void ParseFunctionCall(std::string_view Text, int& Pos, int BracketPos, TOperator& Op,
-                         TCalcValue& Result);
+  // The parser object (MathParser.cpp).
+  void SetSyntax(TSyntaxMode Mode);
+  int IndexOfOperator(std::string_view Name, TOperatorKind Kind) const { return Operators.IndexOf(Name, Kind); }
+  TOperator& FindOperatorOrRaise(std::string_view Name, TOperatorKind Kind) const;
+  TOperator& FindFunction(std::string_view Name, TOperatorKind Kind) const;
+  void AddOperator(std::unique_ptr<TOperator> Op);
+  virtual void GetIdentValue(std::string_view UpperName, TCalcValue& Result);
+  virtual void InitOperators() = 0;
+  virtual void DefineConstants();
 
+  // The evaluator (Evaluate.cpp). An error inside the evaluation does not
+  // unwind the recursion: the level that meets it keeps it and every level
+  // above returns at once. After an error Failed() holds, and Evaluate
+  // raises the error kept.
+  void Evaluate(std::string_view Text, TCalcValue& Result);
+  void ParseExpression(std::string_view Text, int& Pos, TCalcValue& Result);
+  void ParseSubExpression(std::string_view Text, int& Pos, TCalcValue& Result);
+  virtual void ParseOperand(std::string_view Text, int& Pos, TCalcValue& Result);
+  // ParseOperand from a position already past the blanks and inside the text.
+  void ParseOperandAt(std::string_view Text, int& Pos, TCalcValue& Result);
+  TOperator& ReadBinaryOperator(std::string_view Text, int& Pos);
+  bool Failed() const { return Error != nullptr; }
+
+  // The token readers (TokenReaders.cpp). The two name readers return the
+  // name as written, a view into Text: names are looked up in any case and
+  // shown upper-cased in messages.
+  virtual void ParseNumber(std::string_view Text, int& Pos, TCalcValue& Result);
+  virtual std::string_view ReadOperatorName(std::string_view Text, int& Pos);
+  virtual std::string_view ReadFunctionName(std::string_view Text, int& Pos);
+  virtual void ParseString(std::string_view Text, int& Pos, TCalcValue& Result);
+  virtual void ParseDateTime(std::string_view Text, int& Pos, TCalcValue& Result);
+  virtual void ParseDegrees(std::string_view Text, int& Pos, TCalcValue& Result);
+  void ParseDecimal(std::string_view Text, int& Pos, TCalcValue& Result);
+  bool ReadPlainNumber(std::string_view Text, int& Pos, TCalcValue& Result, bool DefaultSyntax) const;
+
+ protected:
+  // Takes S as the parser's locale and builds the classes of the syntax mode.
+  void AdoptSettings(const TFormatSettings& S);
+
+ private:
   friend class TNestingGuard;
   friend class TLevelPosition;
   friend class TEvaluationScope;
-  void ReadIdentValue(std::string_view Ident, TCalcValue& Result);
-  void ParseNumberForms(std::string_view Text, int& Pos, TCalcValue& Result);
-  void RefreshSeparators();
-
-  // The plain expression, read in one pass (PlainEvaluate.cpp).
+  friend class TPlainPass;
   friend class TPlainEvaluation;
-  struct TPlainValue {  // an integer, a real or a fraction, as TCalcValue holds them
-    Extended Real = 0;
-    int64_t Numerator = 0, Denominator = 1;
-    TValueKind Kind = vkInteger;
-  };
-  struct TPlainLevel {  // an open bracket, or a call with its arguments so far
-    TOperator* Function = nullptr;
-    uint32_t OperatorBase = 0, PrefixBase = 0, ArgBase = 0, Args = 0, Events = 0;
-  };
-  struct TPlainOperators {
-    uint32_t Generation = 0;
-    bool Known = false, Usable = false;
-    TOperator* Binary[256] = {};
-    TOperator* Prefix[256] = {};
-    std::vector<bool> PureFunction;  // by place in Operators
-    // Names of up to 8 characters read before a bracket, as typed, with what
-    // they name there: a computing function, another function, or none.
-    enum TCallKind : uint8_t { ckNone, ckComputing, ckOther };
-    struct TCallName {
-      uint64_t Key = 0;
-      uint32_t Length = 0;  // 0: an empty slot
-      TCallKind Kind = ckNone;
-      TOperator* Function = nullptr;
-    };
-    std::array<TCallName, 16> CallNames{};
-  };
-  // The stacks of the one pass, of fixed size for the deepest nesting allowed.
-  struct TPlainWork {
-    std::array<TPlainValue, 4 * MaxNesting> Values;
-    std::array<TOperator*, 2 * MaxNesting> Binary;
-    std::array<TOperator*, MaxNesting> Prefixes;
-    std::array<TPlainLevel, MaxNesting> Levels;
-    TCalcValue Args[2], Out;
-  };
-  // True with Result when Text is a plain expression the one pass could
-  // evaluate; false (nothing changed) leaves it to the general evaluation.
-  bool EvaluatePlain(std::string_view Text, TCalcValue& Result);
-  // Kept out of line so that the evaluation of every expression stays lean.
-  [[gnu::noinline]] void BuildPlainOperators();
+
+  // The evaluator (Evaluate.cpp).
   [[gnu::noinline]] void EvaluateGeneral(std::string_view Text, TCalcValue& Result);
-  TPlainOperators PlainOperators;
-  std::unique_ptr<TPlainWork> PlainWork = std::make_unique<TPlainWork>();
+  // The precedence loop at one level, opened for an operator of
+  // OpenerPriority; returns the operator before which it handed back, null
+  // when it ran to the end of its sub-expression.
+  TOperator* ParseLevel(std::string_view Text, int& Pos, TCalcValue& Result, int OpenerPriority);
   void ParsePrefixOperand(std::string_view Text, int& Pos, int P, TOperator& Prefix, TCalcValue& Result);
+  void ParseIf(std::string_view Text, int& Pos, TCalcValue& Result);
+  void ParseFunctionCall(std::string_view Text, int& Pos, int BracketPos, TOperator& Op, TCalcValue& Result);
+  void ReadIdentValue(std::string_view Ident, TCalcValue& Result);
   // Keeps the error being handled (positioned at the innermost level's read
   // position when it has no position yet) as the evaluation's outcome.
   void Fail(EParserException& E);
 
-  int Nesting = 0;
-  // The read position of the innermost level of the loop.
-  int* LevelPos = nullptr;
-  // The error that ended the evaluation, raised once by Evaluate.
-  std::exception_ptr Error;
-  // The locale's separators, read once per expression.
+  // The token readers (TokenReaders.cpp).
+  void ParseNumberForms(std::string_view Text, int& Pos, TCalcValue& Result);
+
+  // The locale's separators, as the one pass and the readers test them.
   struct TSeparators {
     char List = ',', Decimal = '.', Thousand = ',', Time = ':';
     // The decimal separator, the group mark and the time separator are three
@@ -302,6 +158,16 @@ class TMathParser {
     bool Plain = true;
   } Separators;
   static TSeparators SeparatorsOf(const TFormatSettings& Settings);
+
+  // The one pass over plain expressions (PlainPass.cpp).
+  std::unique_ptr<TPlainPass> PlainPass;
+
+  // The state of one evaluation.
+  int Nesting = 0;
+  // The read position of the innermost level of the loop.
+  int* LevelPos = nullptr;
+  // The error that ended the evaluation, raised once by Evaluate.
+  std::exception_ptr Error;
   // The binary operator read last, by where it stood: the loop reads most
   // operators twice, and the second reading is the first one's result.
   struct TOperatorRead {
@@ -321,7 +187,6 @@ class TMathParser {
   std::vector<TCalcValue> ArgStack;
 };
 
-void CheckBrackets(std::string_view Text);
 // The value in radians by the parser's angle unit (a degrees value is always
 // taken in degrees), as a stored real would read back.
 Extended AngleInRadians(const TMathParser& Parser, const TCalcValue& Value);

@@ -13,6 +13,13 @@ int Order(const T& A, const T& B) {
   return A < B ? -1 : (B < A ? 1 : 0);
 }
 
+// Read(L), then Read(R), in this order, compared.
+template <typename TRead>
+int OrderOf(const TRead& Read, const TCalcValue& L, const TCalcValue& R) {
+  const auto A = Read(L);
+  return Order(A, Read(R));
+}
+
 int CompareStrings(std::string_view A, std::string_view B) {
   const std::size_t N = A.size() < B.size() ? A.size() : B.size();
   for (std::size_t I = 0; I < N; ++I) {
@@ -29,11 +36,11 @@ int CompareValues(const TCalcValue& L, const TCalcValue& R, bool CSet) {
   switch (L.Kind) {
     case vkBoolean:
       if (CSet) RaiseKindError(L);
-      return Order(static_cast<int>(AsBoolean(L)), static_cast<int>(AsBoolean(R)));
+      return OrderOf([](const TCalcValue& V) { return static_cast<int>(AsBoolean(V)); }, L, R);
     case vkInteger:
     case vkReal:
     case vkFraction:
-      return Order(AsReal(L), AsReal(R));
+      return OrderOf([](const TCalcValue& V) { return AsReal(V); }, L, R);
     case vkPercent:
       return Order(L.RealValue, NumberOf(R));
     case vkString:
@@ -42,13 +49,13 @@ int CompareValues(const TCalcValue& L, const TCalcValue& R, bool CSet) {
       return Order(L.ArcSeconds, AsDegrees(R));
     case vkDate:
       if (CSet) RaiseKindError(L);
-      return Order(AsDate(L), AsDate(R));
+      return OrderOf([](const TCalcValue& V) { return AsDate(V); }, L, R);
     case vkTime:
       if (CSet) RaiseKindError(L);
-      return Order(AsTime(L), AsTime(R));
+      return OrderOf([](const TCalcValue& V) { return AsTime(V); }, L, R);
     case vkDateTime:
       if (CSet) RaiseKindError(L);
-      return Order(AsDateTime(L), AsDateTime(R));
+      return OrderOf([](const TCalcValue& V) { return AsDateTime(V); }, L, R);
     default:
       RaiseKindError(L);
   }

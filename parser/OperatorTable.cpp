@@ -11,43 +11,61 @@ namespace {
 struct TOperatorRow {
   const char* Name;
   TOperatorKind Kind;
-  int Priority;
+  TPriority Priority;
   TOperatorProc Proc;
+  TNumericStep Step = TNumericStep::None;  // the arithmetic its procedure begins with
 };
 
-// A larger priority binds tighter.
 constexpr TOperatorRow CSetRows[] = {
-    {"==", okBinary, -2, OpEqual},      {"!=", okBinary, -2, OpNotEqual},
-    {"&&", okBinary, -6, OpAnd},        {"&", okBinary, -3, OpBitAnd},
-    {"^", okBinary, -4, OpBitXor},      {"||", okBinary, -7, OpOr},
-    {"|", okBinary, -5, OpBitOr},       {"!", okPrefix, 4, OpNot},
-    {"~", okPrefix, 4, OpBitNot},       {"%", okBinary, 3, OpMod},
-    {">", okBinary, -1, OpGreater},     {"<", okBinary, -1, OpLess},
-    {"<=", okBinary, -1, OpLessEqual},  {">=", okBinary, -1, OpGreaterEqual},
-    {"<<", okBinary, 0, OpShl},         {">>", okBinary, 0, OpShr},
+    {"==", okBinary, prEquality, OpEqual},
+    {"!=", okBinary, prEquality, OpNotEqual},
+    {"&&", okBinary, prLogicalAnd, OpAnd},
+    {"&", okBinary, prBitAnd, OpBitAnd},
+    {"^", okBinary, prBitXor, OpBitXor},
+    {"||", okBinary, prLogicalOr, OpOr},
+    {"|", okBinary, prBitOr, OpBitOr},
+    {"!", okPrefix, prPrefix, OpNot},
+    {"~", okPrefix, prPrefix, OpBitNot},
+    {"%", okBinary, prMultiplicative, OpMod},
+    {">", okBinary, prOrder, OpGreater},
+    {"<", okBinary, prOrder, OpLess},
+    {"<=", okBinary, prOrder, OpLessEqual},
+    {">=", okBinary, prOrder, OpGreaterEqual},
+    {"<<", okBinary, prShift, OpShl},
+    {">>", okBinary, prShift, OpShr},
 };
 
 constexpr TOperatorRow WordSetRows[] = {
-    {"=", okBinary, 1, OpEqual},       {"^", okBinary, 4, OpPower},
-    {"<>", okBinary, 1, OpNotEqual},   {"and", okBinary, 3, OpAnd},
-    {"or", okBinary, 2, OpOr},         {"xor", okBinary, 2, OpXor},
-    {"not", okPrefix, 4, OpNot},       {">", okBinary, 1, OpGreater},
-    {"<", okBinary, 1, OpLess},        {"<=", okBinary, 1, OpLessEqual},
-    {">=", okBinary, 1, OpGreaterEqual},
+    {"=", okBinary, prComparison, OpEqual},
+    {"^", okBinary, prPower, OpPower, TNumericStep::Power},
+    {"<>", okBinary, prComparison, OpNotEqual},
+    {"and", okBinary, prMultiplicative, OpAnd},
+    {"or", okBinary, prAdditive, OpOr},
+    {"xor", okBinary, prAdditive, OpXor},
+    {"not", okPrefix, prPrefix, OpNot},
+    {">", okBinary, prComparison, OpGreater},
+    {"<", okBinary, prComparison, OpLess},
+    {"<=", okBinary, prComparison, OpLessEqual},
+    {">=", okBinary, prComparison, OpGreaterEqual},
 };
 
 constexpr TOperatorRow SharedRows[] = {
-    {"+", okBinary, 2, OpAdd},      {"+", okPrefix, 4, OpUnaryPlus},
-    {"-", okBinary, 2, OpSubtract}, {"-", okPrefix, 4, OpNegate},
-    {"*", okBinary, 3, OpMultiply}, {"/", okBinary, 3, OpDivide},
-    {"shl", okBinary, 3, OpShl},    {"shr", okBinary, 3, OpShr},
-    {"div", okBinary, 3, OpIntDiv}, {"mod", okBinary, 3, OpMod},
+    {"+", okBinary, prAdditive, OpAdd, TNumericStep::Add},
+    {"+", okPrefix, prPrefix, OpUnaryPlus, TNumericStep::Plus},
+    {"-", okBinary, prAdditive, OpSubtract, TNumericStep::Subtract},
+    {"-", okPrefix, prPrefix, OpNegate, TNumericStep::Negate},
+    {"*", okBinary, prMultiplicative, OpMultiply, TNumericStep::Multiply},
+    {"/", okBinary, prMultiplicative, OpDivide, TNumericStep::Divide},
+    {"shl", okBinary, prMultiplicative, OpShl},
+    {"shr", okBinary, prMultiplicative, OpShr},
+    {"div", okBinary, prMultiplicative, OpIntDiv},
+    {"mod", okBinary, prMultiplicative, OpMod},
 };
 
 template <std::size_t N>
 void Register(TCalcParser& Parser, const TOperatorRow (&Rows)[N]) {
   for (const TOperatorRow& Row : Rows)
-    Parser.AddOperator(std::make_unique<TOperator>(&Parser, Row.Name, Row.Kind, Row.Priority, Row.Proc));
+    Parser.AddOperator(std::make_unique<TOperator>(&Parser, Row.Name, Row.Kind, Row.Priority, Row.Proc, Row.Step));
 }
 
 }  // namespace

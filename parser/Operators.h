@@ -2,9 +2,19 @@
 // trunc and Int. What an operator does is decided by the kinds of its operands.
 #pragma once
 
+#include <utility>
+
 #include "parser/MathParser.h"
 
 namespace talvex {
+
+// The two operands as reals, the left one read first: with two unusable kinds
+// the left operand's error is the one raised (C++ leaves the order in which a
+// call's arguments or a sum's terms are evaluated open).
+inline std::pair<Extended, Extended> RealsInOrder(const TCalcValue& L, const TCalcValue& R) {
+  const Extended A = AsReal(L);
+  return {A, AsReal(R)};
+}
 
 #define TALVEX_PROC(Name) \
   void Name([[maybe_unused]] std::span<const TCalcValue> Args, [[maybe_unused]] TOperator& Op, \

@@ -5,12 +5,12 @@
 #include "ParserLib/DateTimeText.h"
 #include "ParserLib/Exact.h"
 #include "ParserLib/FormatSettings.h"
+#include "ParserLib/Messages.h"
 #include "ParserLib/Radix.h"
 #include "ParserLib/RealText.h"
 #include "ParserLib/Roman.h"
 #include "ParserLib/Scanner.h"
 #include "parser/MathParser.h"
-#include "ParserLib/Messages.h"
 #include "parser/PlainNumber.h"
 
 namespace talvex {
@@ -59,16 +59,6 @@ bool TryRadix(std::string_view Text, int& Pos, std::string_view Prefix, std::str
 
 }  // namespace
 
-void TMathParser::GetIdentValue(std::string_view UpperName, TCalcValue& Result) {
-  const int Index = IndexOfOperator(UpperName, okConstFunction);
-  if (Index >= 0) {
-    TCalcValue Scratch[1];
-    Operators[static_cast<std::size_t>(Index)]->Execute(Scratch, Result);
-    return;
-  }
-  GetVariable(Variables, UpperName, false, Result);
-}
-
 void TMathParser::ParseNumber(std::string_view Text, int& Pos, TCalcValue& Result) {
   // The common literal first: it needs none of the forms of the syntax (and,
   // starting with no blank, no blank skipped).
@@ -79,7 +69,7 @@ void TMathParser::ParseNumber(std::string_view Text, int& Pos, TCalcValue& Resul
 void TMathParser::ParseNumberForms(std::string_view Text, int& Pos, TCalcValue& Result) {
   Result.Kind = vkNone;
   SkipBlanks(Pos, Text, true);
-  const TCharClasses& C = CharClasses();
+  const TCharClasses& C = Classes;
   const auto Guarded = [&](auto&& Read) {
     try {
       Read();
@@ -117,7 +107,9 @@ void TMathParser::ParseNumberForms(std::string_view Text, int& Pos, TCalcValue& 
         if (AllRomanLetters(Word, C)) {
           NameBuffer.assign(Word);
           for (char& Letter : NameBuffer) Letter = static_cast<char>(FoldCp1251(Letter));
-          SetInteger(Result, RomanToInt(NameBuffer));
+          int64_t Value = 0;
+          if (!RomanToInt(NameBuffer, Value)) return;  // beyond 64 bits: no number
+          SetInteger(Result, Value);
           Pos = P;
           return;
         }
@@ -158,7 +150,7 @@ bool TMathParser::ReadPlainNumber(std::string_view Text, int& Pos, TCalcValue& R
 }
 
 void TMathParser::ParseDecimal(std::string_view Text, int& Pos, TCalcValue& Result) {
-  const TCharClasses& C = CharClasses();
+  const TCharClasses& C = Classes;
   const TSeparators& S = Separators;
   const int Size = static_cast<int>(Text.size());
   const auto At = [&](int P) { return Text[static_cast<std::size_t>(P - 1)]; };
@@ -200,7 +192,7 @@ void TMathParser::ParseDecimal(std::string_view Text, int& Pos, TCalcValue& Resu
 }
 
 void TMathParser::ParseString(std::string_view Text, int& Pos, TCalcValue& Result) {
-  const TCharClasses& C = CharClasses();
+  const TCharClasses& C = Classes;
   const char Quote[1] = {C.QuoteChar};
   const std::string_view QuoteText(Quote, 1);
   if (CharAt(Text, Pos, false) == C.QuoteChar && CharAt(Text, Pos + 1, false) == C.QuoteChar) {
@@ -213,8 +205,8 @@ void TMathParser::ParseString(std::string_view Text, int& Pos, TCalcValue& Resul
 }
 
 void TMathParser::ParseDateTime(std::string_view Text, int& Pos, TCalcValue& Result) {
-  const TCharClasses& C = CharClasses();
-  const TFormatSettings& S = FormatSettings();
+  const TCharClasses& C = Classes;
+  const TFormatSettings& S = Settings;
   TCharSet TimeBody = C.TimeChars;
   TimeBody.Add(S.ThousandSeparator);
   int P = Pos;
@@ -238,7 +230,7 @@ void TMathParser::ParseDateTime(std::string_view Text, int& Pos, TCalcValue& Res
 
 void TMathParser::ParseDegrees(std::string_view Text, int& Pos, TCalcValue& Result) {
   int P = Pos;
-  const std::string_view Body = ScanToken(Text, "", "", CharClasses().DegreesChars, P);
+  const std::string_view Body = ScanToken(Text, "", "", Classes.DegreesChars, P);
   if (Contains(Body, '\'') || Contains(Body, 'D')) {
     SetDegrees(Result, AngleTextToSeconds(Body));
     Pos = P;
@@ -247,7 +239,7 @@ void TMathParser::ParseDegrees(std::string_view Text, int& Pos, TCalcValue& Resu
 
 std::string_view TMathParser::ReadOperatorName(std::string_view Text, int& Pos) {
   SkipBlanks(Pos, Text, true);
-  const TCharClasses& C = CharClasses();
+  const TCharClasses& C = Classes;
   const int Start = Pos;
   const char First = Text[static_cast<std::size_t>(Pos - 1)];
   if (C.SingleOpChars.Contains(First)) {

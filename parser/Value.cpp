@@ -11,9 +11,9 @@
 #include "ParserLib/Exact.h"
 #include "ParserLib/FloatText.h"
 #include "ParserLib/FormatSettings.h"
-#include "ParserLib/RealText.h"
 #include "ParserLib/Messages.h"
 #include "ParserLib/ParserException.h"
+#include "ParserLib/RealText.h"
 
 namespace talvex {
 namespace {
@@ -230,12 +230,12 @@ bool AsBoolean(const TCalcValue& V, bool Convert) {
   RaiseKindError(V);
 }
 
-Extended AsRealOfOtherKinds(const TCalcValue& V, bool Convert) {
+Extended AsRealOfOtherKinds(const TCalcValue& V, bool Convert, const TFormatSettings& S) {
   if (V.Kind == vkFraction) return FractionToReal(V);
   if (Convert) {
     switch (V.Kind) {
       case vkBoolean: return V.BoolValue ? 1 : 0;
-      case vkString: return TextToReal(V.StrValue.View(), FormatSettings().DecimalSeparator);
+      case vkString: return TextToReal(V.StrValue.View(), S.DecimalSeparator);
       case vkTime:
       case vkDate:
       case vkDateTime: return V.DateTimeValue;
@@ -247,14 +247,13 @@ Extended AsRealOfOtherKinds(const TCalcValue& V, bool Convert) {
   RaiseKindError(V);
 }
 
-std::string AsString(const TCalcValue& V, bool Convert) {
+std::string AsString(const TCalcValue& V, bool Convert, const TFormatSettings& S) {
   if (V.Kind == vkString) return std::string(V.StrValue.View());
   if (Convert) {
-    const TFormatSettings& S = FormatSettings();
     switch (V.Kind) {
       case vkBoolean: return V.BoolValue ? "True" : "False";
       case vkInteger: return std::to_string(V.Numerator);
-      case vkReal: return FloatToText(V.RealValue);
+      case vkReal: return FloatToText(V.RealValue, S.DecimalSeparator);
       case vkTime: return Braced(FormatDateTime(S.LongTimeFormat, V.DateTimeValue, S));
       case vkDate: return Braced(FormatDateTime(S.ShortDateFormat, V.DateTimeValue, S));
       case vkDateTime: {
@@ -269,7 +268,7 @@ std::string AsString(const TCalcValue& V, bool Convert) {
       }
       case vkDegrees: return SecondsToAngleText(V.ArcSeconds);
       case vkFraction: return FractionText(V.Numerator, V.Denominator);
-      case vkPercent: return FloatToText(V.RealValue) + "%";
+      case vkPercent: return FloatToText(V.RealValue, S.DecimalSeparator) + "%";
       case vkNull: return std::string();
       default: break;
     }
@@ -277,41 +276,41 @@ std::string AsString(const TCalcValue& V, bool Convert) {
   RaiseKindError(V);
 }
 
-double AsDate(const TCalcValue& V, bool Convert) {
+double AsDate(const TCalcValue& V, bool Convert, const TFormatSettings& S) {
   if (V.Kind == vkDate) return std::trunc(V.DateTimeValue);
   if (V.Kind == vkDateTime) return V.DateTimeValue;
   if (Convert) {
     if (IsNumeric(V)) return ToDays(AsReal(V));
     if (V.Kind == vkString) {
       double D = 0;
-      if (!TryStrToDate(V.StrValue.View(), FormatSettings(), D)) RaiseConvertError(V.StrValue.View(), "date");
+      if (!TryStrToDate(V.StrValue.View(), S, D)) RaiseConvertError(V.StrValue.View(), "date");
       return D;
     }
   }
   RaiseKindError(V);
 }
 
-double AsTime(const TCalcValue& V, bool Convert) {
+double AsTime(const TCalcValue& V, bool Convert, const TFormatSettings& S) {
   if (V.Kind == vkTime) return V.DateTimeValue - std::trunc(V.DateTimeValue);
   if (V.Kind == vkDateTime) return V.DateTimeValue;
   if (Convert) {
     if (IsNumeric(V)) return ToDays(AsReal(V));
     if (V.Kind == vkString) {
       double T = 0;
-      if (!TryStrToTime(V.StrValue.View(), FormatSettings(), T)) RaiseConvertError(V.StrValue.View(), "time");
+      if (!TryStrToTime(V.StrValue.View(), S, T)) RaiseConvertError(V.StrValue.View(), "time");
       return T;
     }
   }
   RaiseKindError(V);
 }
 
-double AsDateTime(const TCalcValue& V, bool Convert) {
+double AsDateTime(const TCalcValue& V, bool Convert, const TFormatSettings& S) {
   if (V.Kind == vkDateTime) return V.DateTimeValue;
   if (Convert) {
     if (IsNumeric(V)) return ToDays(AsReal(V));
     if (V.Kind == vkString) {
       double DT = 0;
-      if (!TryStrToDateTime(V.StrValue.View(), FormatSettings(), DT))
+      if (!TryStrToDateTime(V.StrValue.View(), S, DT))
         RaiseConvertError(V.StrValue.View(), "date and time");
       return DT;
     }
@@ -328,11 +327,11 @@ int64_t AsDegrees(const TCalcValue& V, bool Convert) {
   RaiseKindError(V);
 }
 
-Extended AsPercent(const TCalcValue& V, bool Convert) {
+Extended AsPercent(const TCalcValue& V, bool Convert, const TFormatSettings& S) {
   if (V.Kind == vkPercent) return V.RealValue;
   if (Convert) {
     if (IsNumeric(V)) return AsReal(V);
-    if (V.Kind == vkString) return TextToReal(V.StrValue.View(), FormatSettings().DecimalSeparator);
+    if (V.Kind == vkString) return TextToReal(V.StrValue.View(), S.DecimalSeparator);
   }
   RaiseKindError(V);
 }

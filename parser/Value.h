@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "ParserLib/FormatSettings.h"
 #include "ParserLib/ShortString.h"
 #include "ParserLib/X87.h"
 
@@ -69,7 +70,8 @@ inline void SetBoolean(TCalcValue& V, bool B) {
   V.Kind = vkBoolean;
   V.BoolValue = B;
 }
-inline void SetInteger(TCalcValue& V, int64_t N) {
+template <class TNumeric>
+inline void SetInteger(TNumeric& V, int64_t N) {
   V.Kind = vkInteger;
   V.Numerator = N;
   V.Denominator = 1;
@@ -84,7 +86,9 @@ inline bool IsStoredAsInteger(Extended X, int64_t& N) {
   N = x87::WholeToInt64(X);
   return true;
 }
-inline void SetReal(TCalcValue& V, Extended X) {
+// Also for the one pass's smaller number, which keeps numbers in the same fields.
+template <class TNumeric>
+[[gnu::always_inline]] inline void SetReal(TNumeric& V, Extended X) {
   int64_t N;
   if (IsStoredAsInteger(X, N)) {
     SetInteger(V, N);
@@ -113,21 +117,28 @@ bool IsNumeric(const TCalcValue& V);
 
 // Accessors: the value read as the wanted kind. Kinds a strict read (Convert
 // false) refuses raise RaiseKindError, whose message names the offered kind.
+// A lenient read of text (and the text of dates and reals) follows Settings:
+// the parser passes its own, other callers get the host's.
 int64_t AsInteger(const TCalcValue& V, bool Convert = false);
 bool AsBoolean(const TCalcValue& V, bool Convert = false);
-Extended AsRealOfOtherKinds(const TCalcValue& V, bool Convert);
+Extended AsRealOfOtherKinds(const TCalcValue& V, bool Convert, const TFormatSettings& Settings);
 // Inline for the two kinds nearly every function reads.
+inline Extended AsReal(const TCalcValue& V, bool Convert, const TFormatSettings& Settings) {
+  if (V.Kind == vkReal) return V.RealValue;
+  if (V.Kind == vkInteger) return static_cast<Extended>(V.Numerator);
+  return AsRealOfOtherKinds(V, Convert, Settings);
+}
 inline Extended AsReal(const TCalcValue& V, bool Convert = false) {
   if (V.Kind == vkReal) return V.RealValue;
   if (V.Kind == vkInteger) return static_cast<Extended>(V.Numerator);
-  return AsRealOfOtherKinds(V, Convert);
+  return AsRealOfOtherKinds(V, Convert, FormatSettings());
 }
-std::string AsString(const TCalcValue& V, bool Convert = false);
-double AsDate(const TCalcValue& V, bool Convert = false);
-double AsTime(const TCalcValue& V, bool Convert = false);
-double AsDateTime(const TCalcValue& V, bool Convert = false);
+std::string AsString(const TCalcValue& V, bool Convert = false, const TFormatSettings& Settings = FormatSettings());
+double AsDate(const TCalcValue& V, bool Convert = false, const TFormatSettings& Settings = FormatSettings());
+double AsTime(const TCalcValue& V, bool Convert = false, const TFormatSettings& Settings = FormatSettings());
+double AsDateTime(const TCalcValue& V, bool Convert = false, const TFormatSettings& Settings = FormatSettings());
 int64_t AsDegrees(const TCalcValue& V, bool Convert = false);
-Extended AsPercent(const TCalcValue& V, bool Convert = false);
+Extended AsPercent(const TCalcValue& V, bool Convert = false, const TFormatSettings& Settings = FormatSettings());
 
 [[noreturn]] void RaiseKindError(const TCalcValue& V);
 

@@ -12,6 +12,7 @@
 #include "lib/ClipboardText.h"
 #include "lib/TextCodec.h"
 #include "lib/TextInjection.h"
+#include "ParserFunctions/FunctionTable.h"
 #include "ParserLib/Messages.h"
 
 namespace talvex::testing {
@@ -46,7 +47,7 @@ class HotkeyCycleTest : public ::testing::Test {
   void SetUp() override {
     Saved = FormatSettings();
     UseLocaleSettings(TFormatSettings{});
-    Parser.AngleUnit = 1;
+    Parser.AngleUnit = auRadians;
     Sys.ProvideMonitorExports();
     Sys.SetExportResult("GetCurrentFocus", static_cast<std::uint32_t>(Focus));
     Monitor.BindMonitorLibrary();
@@ -108,7 +109,7 @@ class HotkeyCycleTest : public ::testing::Test {
   TFakeSystemApi Sys;
   TFakeAppHost Host{Sys.Calls};
   TMonitorBinding Monitor{Sys};
-  TCalcParser Parser;
+  TCalcParser Parser{BuiltinFunctions()};
   THotkeyCycle Cycle{Sys, Monitor, Host, Parser};
 };
 

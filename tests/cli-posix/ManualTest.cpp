@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "ParserFunctions/FunctionTable.h"
 #include "ParserLib/FormatSettings.h"
 #include "parser/CalcParser.h"
 
@@ -20,7 +21,7 @@ TEST(Manual, HasAnEntryForEveryFunctionOfTheTable) {
   const std::string Text = Manual.str();
 
   FormatSettings() = EnglishFormatSettings();
-  TCalcParser Parser;
+  TCalcParser Parser{BuiltinFunctions()};
   Parser.InitOperators();
   int Functions = 0;
   for (const auto& Op : Parser.Operators) {

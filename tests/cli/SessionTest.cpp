@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ParserFunctions/FunctionTable.h"
 #include "ParserLib/FormatSettings.h"
 #include "cli/Session.h"
 
@@ -30,7 +31,7 @@ class Session : public ::testing::Test {
  protected:
   void SetUp() override { FormatSettings() = EnglishFormatSettings(); }
   std::ostringstream Out;
-  TCalcParser Parser;
+  TCalcParser Parser{BuiltinFunctions()};
   TSession Run{Parser, Out};
 };
 

@@ -25,7 +25,7 @@ class Accuracy : public EngineTest {
   // Distance of the expression's real result from the reference, in units of
   // the reference's last place.
   long double UlpsFrom(const TReference& R) {
-    Parser.AngleUnit = R.AngleUnit;
+    Parser.AngleUnit = static_cast<TAngleUnit>(R.AngleUnit);
     TCalcValue Result;
     Parser.Evaluate(ToCp(R.Expression), Result);
     const long double Expected = ComposeReal(R.Negative, R.Mantissa, R.Exponent);

@@ -91,7 +91,7 @@ TEST_F(Elementary, Factorial) {
 // The conversions ignore the parser's angle unit. DegToGrad and GradToDeg go
 // through radians, so their whole results come back as (very nearly whole) reals.
 TEST_F(Elementary, AngleConversions) {
-  for (const int Unit : {0, 1, 2}) {
+  for (const TAngleUnit Unit : {auDegrees, auRadians, auGrads}) {
     Parser.AngleUnit = Unit;
     ExpectKinds(Parser, {
         {"DegToRad(180)", "real 3.14159265359"},

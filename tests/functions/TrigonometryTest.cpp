@@ -45,7 +45,7 @@ TEST_F(Trigonometry, ZeroRulesInRadians) {
 }
 
 TEST_F(Trigonometry, ZeroRulesInDegrees) {
-  Parser.AngleUnit = 0;
+  Parser.AngleUnit = auDegrees;
   ExpectKinds(Parser, {
       {"sin(180)", "integer 0"},
       {"sin(360)", "integer 0"},
@@ -111,7 +111,7 @@ TEST_F(Trigonometry, AngleUnits) {
       {1, "arcsinh(1)", "0.8813735870195"},
   };
   for (const TUnitCase& C : Cases) {
-    Parser.AngleUnit = C.Unit;
+    Parser.AngleUnit = static_cast<TAngleUnit>(C.Unit);
     EXPECT_EQ(Calc(C.Expression), C.Expected) << C.Expression << " in unit " << C.Unit;
   }
 }
@@ -210,7 +210,7 @@ TEST_F(Trigonometry, HyperbolicValuesAndThresholds) {
       {"arctanh(1E10)", "real 1.1E4932"},
   });
   // Outside radians the stand-in for infinity cannot be converted.
-  Parser.AngleUnit = 0;
+  Parser.AngleUnit = auDegrees;
   ExpectAnswers(Parser, {
       {"arctanh(1)", "error: Позиция 11:  Недопустимый аргумент в функции \"arctanh\""},
       {"arctanh(0.5)", "31.47292373095"},

@@ -103,6 +103,33 @@ TEST_F(Output, LocaleSeparatorsAreCheckedOnEveryBuild) {
   EXPECT_EQ(Calc("1+1"), "2");
 }
 
+// Each parser keeps the quote, the operator characters and the separators of
+// its own syntax mode and locale, whatever the others built after it.
+TEST_F(Output, ParsersOfDifferentModesAndLocalesLiveSideBySide) {
+  TCalcParser Pascal{BuiltinFunctions()}, C{BuiltinFunctions()}, English{BuiltinFunctions()};
+  Pascal.SetSyntax(smPascal);
+  C.SetSyntax(smC);
+  FormatSettings() = EnglishFormatSettings();
+  English.SetSyntax(smBasic);
+  FormatSettings() = testing::TestSettings();
+  Calc("0");
+  struct TSide {
+    TCalcParser& Parser;
+    testing::TCase Case;
+  } const Sides[] = {
+      {Parser, {"\"a\" + \"b\"", "\"ab\""}},
+      {Pascal, {"'a' + 'b'", "'ab'"}},
+      {C, {"7 % 3 == 1", "1"}},
+      {English, {"max(1.5, 2) + &H10", "18"}},
+      {Parser, {"max(1.5; 2) = 2", "True"}},
+      {Pascal, {"\"a\"", "error: Позиция 1:  Неизвестный идентификатор \"\"a\"\" или неправильный формат чисел в выражении"}},
+      {C, {"1 = 1", "error: Позиция 4:  Неизвестный оператор \"=\" или неправильный формат чисел в выражении"}},
+  };
+  for (int Round = 0; Round < 2; ++Round)
+    for (const TSide& Side : Sides)
+      EXPECT_EQ(testing::Answer(Side.Parser, Side.Case.Expression), Side.Case.Expected) << Side.Case.Expression;
+}
+
 TEST(LocaleCheck, ChecksRunInTheirOrder) {
   struct Case { char Decimal, Thousand, List, Time, Date; TMessage Message; } const Cases[] = {
       {'.', '.', ';', ':', '/', msg::DecimalEqualsThousand},

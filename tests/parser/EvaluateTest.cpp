@@ -166,10 +166,40 @@ TEST_F(Evaluate, FunctionCalls) {
       {"round(3.1; 2; 3)", "error: Позиция 13:  \")\" отсутствует"},
       {"SQRT(-1)", "error: Позиция 9:  Недопустимый аргумент в функции \"SQRT\""},
       {"abs", "error: Позиция 1:  Неизвестный идентификатор \"ABS\" или неправильный формат чисел в выражении"},
-      {"1;2", "1"},
       {"trunc(1E20)", "error: Позиция 12:  Недопустимый аргумент в функции \"trunc\""},
       {"Int(-2.7)", "-2"},
   });
+}
+
+// Text after a list separator outside brackets belongs to no call: an error at
+// the separator, in both operator sets and with either separator, while the
+// separators of calls and IF keep their meaning.
+TEST_F(Evaluate, TextAfterATopLevelListSeparatorIsRefused) {
+  const std::string Refused = "Неизвестный формат числа или неверное выражение.";
+  for (TSyntaxMode Mode : {smDefault, smC}) {
+    for (char List : {';', ','}) {
+      TFormatSettings S = testing::TestSettings();
+      S.ListSeparator = List;
+      Use(S);
+      Parser.SetSyntax(Mode);
+      const auto With = [List](std::string Text) {
+        for (char& C : Text)
+          if (C == ';') C = List;
+        return Text;
+      };
+      ExpectAnswers(Parser, {
+          {With("1;2").c_str(), ("error: Позиция 2:  " + Refused).c_str()},
+          {With("1 ; 2").c_str(), ("error: Позиция 3:  " + Refused).c_str()},
+          {With("max(1;2)+1").c_str(), "3"},
+          {With("IF(TRUE; 3; 4)").c_str(), "3"},
+          {With("max(1;2);3").c_str(), ("error: Позиция 9:  " + Refused).c_str()},
+          {With("\"a;b\"").c_str(), With("\"a;b\"").c_str()},
+      });
+      if (List == ',') {
+        EXPECT_EQ(Calc("1,000,000*3"), "error: Позиция 2:  " + Refused);
+      }
+    }
+  }
 }
 
 TEST_F(Evaluate, TrailingOperatorCombinesTheOperandWithItself) {

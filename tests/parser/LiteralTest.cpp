@@ -51,6 +51,11 @@ TEST_F(Literals, MixReadsAsAVariableOnceOneExists) {
   EXPECT_EQ(Calc("MIX"), "5");
 }
 
+// Millions of letters sum beyond 32 bits without wrapping to a negative number.
+TEST_F(Literals, ALongRomanNumeralKeepsItsValue) {
+  EXPECT_EQ(Calc(std::string(2200000, 'M') + "+1"), "2200000001");
+}
+
 TEST_F(Literals, PascalMode) {
   InMode(smPascal, {
       {"101B", "integer 5"},

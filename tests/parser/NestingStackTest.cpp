@@ -98,7 +98,7 @@ TEST_F(NestingStack, EachLevelTakesLittleStack) {
   }
 }
 
-// Every form at its deepest, plain ones (the token loop) and general ones.
+// Every form at its deepest, plain ones (the one pass) and general ones.
 void RunDeepest(TCalcParser* Parser, bool* Done) {
   for (const TForm& Form : Forms)
     for (const char* Core : {"1", "Probe(0)", "x"}) {

@@ -40,10 +40,46 @@ TEST_F(Operators, ExactIntegerAndFractionArithmetic) {
   });
 }
 
+// The edges of the numeric step that the operator procedures and the one pass
+// share, as exact answers: a change of the step itself shows here, which a
+// comparison of the two paths cannot see.
+TEST_F(Operators, NumericStepBoundaries) {
+  Calc("top := 922337203685477580*10+7");
+  Calc("bottom := -922337203685477580*10-7");
+  Calc("big := 1E4000");
+  ExpectKinds(Parser, {
+      {"-top", "real -9.223372036855E18"},
+      {"-bottom", "real 9.223372036855E18"},
+      {"-(bottom+1)", "integer 9223372036854775806"},
+      {"-(top-1)", "integer -9223372036854775806"},
+      {"-(bottom-1)", "real 9.223372036855E18"},
+      {"-(-0.5)", "real 0.5"},
+      {"top*top", "integer 1"},
+      {"top+1", "integer -9223372036854775808"},
+      {"0.1*3", "real 0.3"},
+      {"big*big", "error: Позиция 8:  Недопустимый аргумент в операции \"*\""},
+      {"big+big", "real 2E4000"},
+      {"big*10", "real 1E4001"},
+      {"-big-big", "real -2E4000"},
+      {"big/(1/big)", "error: Позиция 12:  Недопустимый аргумент в операции \"/\""},
+      {"big^2", "error: Позиция 6:  Недопустимый аргумент в операции \"^\""},
+      {"1E300*1E300*1E300", "real 1E900"},
+      {"2^62", "integer 4611686018427387904"},
+      {"2^63", "real 9.223372036855E18"},
+      {"(-2)^63", "real -9.223372036855E18"},
+      {"3^39", "integer 4052555153018976267"},
+      {"3^40", "real 1.215766545906E19"},
+      {"7/-14", "fraction -1/2"},
+      {"5/(bottom-1)", "real 0"},
+  });
+}
+
 TEST_F(Operators, Percentages) {
   ExpectKinds(Parser, {
       {"200 + 10%", "integer 220"},
       {"-200 + 10%", "integer -180"},
+      {"200 + -10%", "integer 180"},
+      {"-200 + -10%", "integer -220"},
       {"200 - 10%", "integer 180"},
       {"-200 - 10%", "integer -220"},
       {"200 * 10%", "integer 20"},
@@ -91,6 +127,9 @@ TEST_F(Operators, StringsJoinAndCompare) {
       {"\"a\" = \"a\"", "boolean True"},
       {"\"\" < \"a\"", "boolean True"},
       {"\"a\" + 1", "error: Позиция 8:  Строковый тип неприменим"},
+      // Quote characters inside a string are data.
+      {"Len(Chr(34) + \"a\" + Chr(34))", "integer 3"},
+      {"Chr(34) + Chr(34) + \"b\"", "string \"\"b"},
   });
   const std::string Long = "\"" + std::string(200, 'x') + "\"";
   EXPECT_EQ(testing::KindAndText(Parser, Long + "+" + Long), "string " + std::string(255, 'x'));
@@ -138,6 +177,21 @@ TEST_F(Operators, WordSetLogic) {
   });
 }
 
+// With two unusable operands the left one's kind is named (the shifts, div and
+// mod read the right one first).
+TEST_F(Operators, TheLeftOperandIsReadFirst) {
+  ExpectKinds(Parser, {
+      {"TRUE ^ \"2\"", "error: Позиция 11:  Логический тип неприменим"},
+      {"TRUE + \"2\"", "error: Позиция 11:  Логический тип неприменим"},
+      {"TRUE - \"2\"", "error: Позиция 11:  Логический тип неприменим"},
+      {"TRUE * \"2\"", "error: Позиция 11:  Логический тип неприменим"},
+      {"TRUE / 1D", "error: Позиция 10:  Логический тип неприменим"},
+      {"\"2\" shl TRUE", "error: Позиция 13:  Логический тип неприменим"},
+      {"\"2\" div TRUE", "error: Позиция 13:  Логический тип неприменим"},
+      {"\"2\" mod TRUE", "error: Позиция 13:  Логический тип неприменим"},
+  });
+}
+
 TEST_F(Operators, PowerAndNumericFunctions) {
   ExpectKinds(Parser, {
       {"2 ^ 10", "integer 1024"},
@@ -148,6 +202,9 @@ TEST_F(Operators, PowerAndNumericFunctions) {
       {"(-8) ^ (1/3)", "error: Позиция 13:  Недопустимый аргумент в операции \"^\""},
       {"0 ^ -1", "error: Позиция 7:  Недопустимый аргумент в операции \"^\""},
       {"10 ^ 5000", "error: Позиция 10:  Недопустимый аргумент в операции \"^\""},
+      // A power that overflows is no small reciprocal.
+      {"2 ^ -16384", "error: Позиция 11:  Недопустимый аргумент в операции \"^\""},
+      {"2 ^ -16383", "real 0"},
       {"2 ^ 0.5", "real 1.414213562373"},
       {"abs(-1/2)", "real 0.5"},
       {"abs(-3)", "integer 3"},

@@ -106,26 +106,6 @@ TEST(CheckReal, TurnsNonFiniteResultsIntoErrors) {
   EXPECT_THROW(CheckReal(-Inf), EOverflow);
 }
 
-TEST(Unquote, StripsEnclosingQuotesAndCollapsesInnerOnes) {
-  struct Case { const char* Text; char Quote; const char* Result; };
-  const Case Cases[] = {
-      {"''", '\'', ""},
-      {"'", '\'', ""},
-      {"", '\'', ""},
-      {"'abc'", '\'', "abc"},
-      {"'a''b'", '\'', "a'b"},
-      {"a''b", '\'', "a''b"},      // not enclosed: unchanged
-      {"'abc", '\'', "'abc"},
-      {"abc'", '\'', "abc'"},
-      {"''''", '\'', "'"},
-      {"'a''''b'", '\'', "a'b"},   // a run of any length becomes one quote
-      {"'''a'", '\'', "'a"},
-      {"\"x\"\"y\"", '"', "x\"y"},
-      {"'x\"\"y'", '"', "'x\"\"y'"},
-  };
-  for (const auto& C : Cases) EXPECT_EQ(Unquote(C.Text, C.Quote), C.Result) << C.Text;
-}
-
 TEST(DeleteChar, RemovesEveryOccurrence) {
   EXPECT_EQ(DeleteChar("1`234`567", '`'), "1234567");
   EXPECT_EQ(DeleteChar("aaa", 'a'), "");

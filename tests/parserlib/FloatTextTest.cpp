@@ -7,7 +7,6 @@
 #include <cfloat>
 #include <limits>
 
-#include "ParserLib/FormatSettings.h"
 
 // Expected texts come from exact rational arithmetic on the reals' binary values
 // (Python's fractions), not from this code. "L" hex literals name reals exactly.
@@ -96,11 +95,6 @@ TEST(FloatToText, UsesTheGivenSeparatorAndNamesNonFiniteValues) {
   EXPECT_EQ(FloatToText(Inf, '.'), "INF");
   EXPECT_EQ(FloatToText(-Inf, '.'), "-INF");
   EXPECT_EQ(FloatToText(NaN, '.'), "NAN");
-
-  const char Saved = FormatSettings().DecimalSeparator;
-  FormatSettings().DecimalSeparator = ',';
-  EXPECT_EQ(FloatToText(2.25L), "2,25");
-  FormatSettings().DecimalSeparator = Saved;
 }
 
 TEST(FormatNumberFixed, GroupsAndRoundsHalvesAwayFromZero) {

@@ -13,14 +13,20 @@ namespace {
 using testing::Repeated;
 
 TEST(RomanToInt, ReadsStandardAndLenientForms) {
-  struct Case { const char* Text; int32_t Value; };
+  struct Case { std::string Text; int64_t Value; };
   const Case Cases[] = {
       {"XIV", 14},       {"xiv", 14},  {"MMXXIV", 2024}, {"-XL", -40}, {"MCMXCIX", 1999}, {"iV", 4},
       {"IM", 999},       {"VX", 5},    {"IIX", 10},      {"MMMM", 4000}, {"I", 1},        {"", 0},
       {"XIZ", 0},        {"-", 0},     {"-Q", 0},        {"X-I", 0},   {"X I", 0},
       {"\xCC", 0},  // Cyrillic Em in code page 1251 looks like M but is not one
+      {std::string(2200000, 'M'), 2200000000},  // beyond 32 bits
+      {"-" + std::string(2200000, 'M'), -2200000000},
   };
-  for (const auto& C : Cases) EXPECT_EQ(RomanToInt(C.Text), C.Value) << C.Text;
+  for (const auto& C : Cases) {
+    int64_t Value = -1;
+    EXPECT_TRUE(RomanToInt(C.Text, Value)) << C.Text.substr(0, 20);
+    EXPECT_EQ(Value, C.Value) << C.Text.substr(0, 20);
+  }
 }
 
 TEST(IntToRoman, WritesSubtractiveForms) {
@@ -35,7 +41,11 @@ TEST(IntToRoman, WritesSubtractiveForms) {
 }
 
 TEST(IntToRoman, ReadsBackThroughRomanToInt) {
-  for (int32_t N = 1; N < 5000; ++N) ASSERT_EQ(RomanToInt(IntToRoman(N)), N) << IntToRoman(N);
+  for (int32_t N = 1; N < 5000; ++N) {
+    int64_t Value = 0;
+    ASSERT_TRUE(RomanToInt(IntToRoman(N), Value));
+    ASSERT_EQ(Value, N) << IntToRoman(N);
+  }
 }
 
 TEST(RadixTextToInt, WeighsDigitsAndWraps) {

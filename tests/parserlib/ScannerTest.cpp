@@ -9,22 +9,7 @@
 namespace talvex {
 namespace {
 
-class Scanner : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Saved = FormatSettings();
-    TFormatSettings S;
-    S.DecimalSeparator = '.';
-    S.ListSeparator = ';';
-    S.ThousandSeparator = '`';
-    FormatSettings() = S;
-    BuildCharClasses(S, false, false);
-  }
-  void TearDown() override { FormatSettings() = Saved; }
-  TFormatSettings Saved;
-};
-
-TEST_F(Scanner, ScanTokenNeedsPrefixBodyAndSuffix) {
+TEST(Scanner, ScanTokenNeedsPrefixBodyAndSuffix) {
   struct Case { const char* Text; const char* Prefix; const char* Suffix; int Pos; const char* Body; int After; } const Cases[] = {
       {"101Z+1", "", "Z", 1, "101", 5},
       {"101+1", "", "Z", 1, "", 1},
@@ -47,7 +32,7 @@ TEST_F(Scanner, ScanTokenNeedsPrefixBodyAndSuffix) {
   }
 }
 
-TEST_F(Scanner, ReadIdentifierAndBlanks) {
+TEST(Scanner, ReadIdentifierAndBlanks) {
   int Pos = 1;
   EXPECT_EQ(ReadIdentifier("  abc_1+", Pos), "abc_1");
   EXPECT_EQ(Pos, 8);
@@ -65,7 +50,7 @@ TEST_F(Scanner, ReadIdentifierAndBlanks) {
   EXPECT_EQ(Pos, 1);  // a tab is not a blank
 }
 
-TEST_F(Scanner, InStringAndAtEnd) {
+TEST(Scanner, InStringAndAtEnd) {
   struct Case { const char* Text; int Pos; bool Inside; } const Cases[] = {
       {"\"a)\"", 3, true},
       {"\"a)\"", 4, true},
@@ -75,24 +60,27 @@ TEST_F(Scanner, InStringAndAtEnd) {
       {"\"a\"+\"b)\"", 7, true},
       {"x", 1, false},
   };
-  for (const auto& C : Cases) EXPECT_EQ(InString(C.Text, C.Pos), C.Inside) << C.Text << " @" << C.Pos;
-  EXPECT_TRUE(AtEnd("1  ", 2));
-  EXPECT_TRUE(AtEnd("1 ) ", 2));
-  EXPECT_TRUE(AtEnd("1 ;2", 2));
-  EXPECT_FALSE(AtEnd("1 ,2", 2));
-  EXPECT_FALSE(AtEnd("\";\"", 2));
+  for (const auto& C : Cases) EXPECT_EQ(InString(C.Text, C.Pos, '"'), C.Inside) << C.Text << " @" << C.Pos;
+  EXPECT_FALSE(InString("'a)'", 3, '"'));
+  EXPECT_TRUE(InString("'a)'", 3, '\''));
+  EXPECT_TRUE(AtEnd("1  ", 2, '"', ';'));
+  EXPECT_TRUE(AtEnd("1 ) ", 2, '"', ';'));
+  EXPECT_TRUE(AtEnd("1 ;2", 2, '"', ';'));
+  EXPECT_FALSE(AtEnd("1 ,2", 2, '"', ';'));
+  EXPECT_TRUE(AtEnd("1 ,2", 2, '"', ','));
+  EXPECT_FALSE(AtEnd("\";\"", 2, '"', ';'));
 }
 
-TEST_F(Scanner, QuoteMapAgreesWithInStringEverywhere) {
+TEST(Scanner, QuoteMapAgreesWithInStringEverywhere) {
   std::mt19937 Random(42);
   const char Alphabet[] = "\"\"a;)(";
   for (int Round = 0; Round < 2000; ++Round) {
     std::string Text(Random() % 12, ' ');
     for (char& C : Text) C = Alphabet[Random() % 6];
     TQuoteMap Map;
-    Map.Build(Text);
+    Map.Build(Text, '"');
     for (int Pos = 1; Pos <= static_cast<int>(Text.size()); ++Pos)
-      ASSERT_EQ(Map.InString(Pos), InString(Text, Pos)) << Text << " @" << Pos;
+      ASSERT_EQ(Map.InString(Pos), InString(Text, Pos, '"')) << Text << " @" << Pos;
   }
 }
 
