@@ -101,11 +101,16 @@ void TCalculatorApp::OnTrayMouse(UINT MouseMessage) {
   POINT Cursor{};
   GetCursorPos(&Cursor);
   switch (MouseMessage) {
-    case WM_RBUTTONUP:
+    case WM_RBUTTONUP: {
+      // The menu's own loop dispatches messages; a second click must not rebuild the menu it shows.
+      if (MenuOpen) break;
       BuildPopupMenu();
       SetForegroundWindow(AboutWindow->Handle());
+      MenuOpen = true;
       PopupMenu->Track(AboutWindow->Handle(), Cursor);
+      MenuOpen = false;
       break;
+    }
     case WM_LBUTTONUP:
       ShowAboutWindow();
       break;

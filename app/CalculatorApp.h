@@ -92,6 +92,7 @@ class TCalculatorApp final : public IAppHost {
   // Built anew each time the menu opens, with the check marks and results of that moment.
   TTrayMenuModel MenuModel;
   std::unique_ptr<ui::TPopupMenu> PopupMenu;
+  bool MenuOpen = false;
 
   // Its window receives the hotkeys and owns the menu.
   std::unique_ptr<TAboutWindow> AboutWindow;
