@@ -1,10 +1,11 @@
-// What the hotkey cycle asks of the program around it: the global atoms and
-// hotkeys of the hotkey window, the tray tooltip, the error beep and message
-// boxes. The program answers with Win32 calls; the
-// tests answer with a recording fake.
+// What the portable parts of the program ask of the program around them: the
+// global atoms and hotkeys of the hotkey window, the tray tooltip and
+// balloon, the error beep, message boxes and the user's settings file. The
+// program answers with Win32 calls; the tests answer with a recording fake.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace talvex {
@@ -21,9 +22,20 @@ class IAppHost {
   virtual bool RegisterHotkey(THotkeyId Id, std::uint32_t Modifiers, std::uint8_t Vk) = 0;
   virtual void UnregisterHotkey(THotkeyId Id) = 0;
 
+  // The tray icon takes as much of each text as its layout holds.
   virtual void SetTooltip(const std::wstring& Text) = 0;
+  // A balloon of the tray icon, titled "Talvex", where the system shows them.
+  virtual void ShowBalloon(const std::wstring& Text) = 0;
   virtual void ErrorBeep() = 0;  // MessageBeep (MB_ICONHAND)
   virtual void ShowMessage(const std::wstring& Text) = 0;
+
+  // The settings file under the user's application-data folder: its bytes,
+  // or nothing when there is none or it cannot be read.
+  virtual std::optional<std::string> ReadSettings() = 0;
+  // Replaces the file's whole content; false when it could not be written.
+  virtual bool WriteSettings(const std::string& Text) = 0;
+  // Where the file lies, for the user; empty when the folder is unknown.
+  virtual std::wstring SettingsPath() = 0;
 };
 
 }  // namespace talvex

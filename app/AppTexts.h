@@ -7,6 +7,20 @@ namespace talvex::texts {
 inline constexpr const wchar_t* AppCaption = L"Talvex v 2.0 beta";
 inline constexpr const wchar_t* InitialTooltip = L"Talvex";
 inline constexpr const wchar_t* HotkeyError = L"Ошибка инициализации горячих клавиш";
+// The second line of HotkeyError: which keys, and what to do.
+inline constexpr const wchar_t* HotkeyTakenBefore = L"Сочетание ";
+inline constexpr const wchar_t* HotkeyTakenAfter =
+    L" занято другой программой. Другие сочетания можно выбрать в меню значка Talvex: «Горячие клавиши».";
+inline constexpr const wchar_t* SettingsNotWritten =
+    L"Не удалось запомнить выбор горячих клавиш: файл настроек не записан. Выбранные клавиши работают до выхода "
+    L"из программы.";
+inline constexpr const wchar_t* ClipboardBusy =
+    L"Результат не скопирован: буфер обмена занят другой программой. Попробуйте ещё раз.";
+
+// The tray menu's additions.
+inline constexpr const wchar_t* RecentMenu = L"Последние результаты";
+inline constexpr const wchar_t* NoRecentResults = L"Пока нет результатов";
+inline constexpr const wchar_t* HotkeysMenu = L"Горячие клавиши";
 inline constexpr const wchar_t* InitError = L"Ошибка инициализации";
 inline constexpr const wchar_t* TooLong = L"Слишком длинное выражение";
 // After "Позиция N:  ", as the engine positions its own messages.

@@ -4,6 +4,7 @@
 #include "app/EngineSettings.h"
 #include "app/MinimizeAnimation.h"
 #include "app/Resources.h"
+#include "app/SettingsFile.h"
 #include "lib/TextCodec.h"
 #include "lib/WindowsLocale.h"
 
@@ -40,13 +41,18 @@ TCalculatorApp::~TCalculatorApp() {
 void TCalculatorApp::SetupApplication() {
   BuildAboutWindow();
   HideAboutWindow();
+  // Without a settings file the hotkeys are the NumLock pair, and nothing is written.
+  HotkeyChoice.Load();
   RegisterHotkeys();
   BuildPopupMenu();
 
   // The tray shows small icons: the image drawn for that size, not the large one shrunk.
   const auto Icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), resources::TrayIcon, IMAGE_ICON,
                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-  TrayIcon = std::make_unique<ui::TTrayIcon>(Application.Handle(), Icon, texts::InitialTooltip);
+  std::optional<TShellVersion> Shell;
+  if (const auto Version = ui::ShellVersion()) Shell = TShellVersion{Version->first, Version->second};
+  TrayAbilities = TrayAbilitiesOf(Shell);
+  TrayIcon = std::make_unique<ui::TTrayIcon>(Application.Handle(), Icon, texts::InitialTooltip, TrayAbilities.Balloons);
   TrayIcon->OnMouse = [this](UINT MouseMessage) { OnTrayMouse(MouseMessage); };
   Application.SetTrayIcon(TrayIcon.get());
 
@@ -70,7 +76,8 @@ void TCalculatorApp::BuildAboutWindow() {
   AboutWindow->OnHelp = [this] { OpenHelpFile(); };
   AboutWindow->OnClose = [this] { HideAboutWindow(); };
   AboutWindow->Form().OnMenuCommand = [this](UINT Command) {
-    if (const auto Item = PopupMenu ? PopupMenu->ItemOfCommand(Command) : std::nullopt) OnMenuItem(*Item);
+    const auto Item = PopupMenu ? PopupMenu->ItemOfCommand(Command) : std::nullopt;
+    if (const auto Chosen = Item ? MenuModel.CommandOf(*Item) : std::nullopt) OnMenuItem(*Chosen);
   };
 }
 
@@ -94,10 +101,16 @@ void TCalculatorApp::OnTrayMouse(UINT MouseMessage) {
   POINT Cursor{};
   GetCursorPos(&Cursor);
   switch (MouseMessage) {
-    case WM_RBUTTONUP:
+    case WM_RBUTTONUP: {
+      // The menu's own loop dispatches messages; a second click must not rebuild the menu it shows.
+      if (MenuOpen) break;
+      BuildPopupMenu();
       SetForegroundWindow(AboutWindow->Handle());
+      MenuOpen = true;
       PopupMenu->Track(AboutWindow->Handle(), Cursor);
+      MenuOpen = false;
       break;
+    }
     case WM_LBUTTONUP:
       ShowAboutWindow();
       break;
@@ -141,11 +154,24 @@ bool TCalculatorApp::RegisterHotkey(THotkeyId Id, std::uint32_t Modifiers, std::
 void TCalculatorApp::UnregisterHotkey(THotkeyId Id) { UnregisterHotKey(AboutWindow->Handle(), Id); }
 
 void TCalculatorApp::SetTooltip(const std::wstring& Text) {
-  if (TrayIcon) TrayIcon->SetTooltip(Text);
+  if (TrayIcon) TrayIcon->SetTooltip(CutTooltip(Text, TrayAbilities.TooltipChars));
+}
+
+void TCalculatorApp::ShowBalloon(const std::wstring& Text) {
+  if (TrayIcon && TrayAbilities.Balloons)
+    TrayIcon->ShowBalloon(BalloonTitle, CutBalloon(Text), TrayAbilities.SilentBalloons);
 }
 
 void TCalculatorApp::ErrorBeep() { MessageBeep(MB_ICONHAND); }
 
 void TCalculatorApp::ShowMessage(const std::wstring& Text) { Application.ShowMessage(Text); }
+
+std::optional<std::string> TCalculatorApp::ReadSettings() {
+  return ReadSettingsFile(SettingsFilePath(), MaxSettingsBytes);
+}
+
+bool TCalculatorApp::WriteSettings(const std::string& Text) { return WriteSettingsFile(SettingsFilePath(), Text); }
+
+std::wstring TCalculatorApp::SettingsPath() { return SettingsFilePath(); }
 
 }  // namespace talvex

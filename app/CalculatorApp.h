@@ -1,6 +1,6 @@
 // The application object: it builds the program in its order, owns the about
-// window, the tray icon, the menu, the parser and the hotkey cycle, and
-// answers the cycle's requests with Win32 calls.
+// window, the tray icon, the menu, the parser, the hotkey cycle and the
+// choice of its keys, and answers their requests with Win32 calls.
 #pragma once
 
 #include <memory>
@@ -9,7 +9,10 @@
 #include "app/AboutVisibility.h"
 #include "app/AboutWindow.h"
 #include "app/AppHost.h"
+#include "app/HotkeyChoice.h"
 #include "app/HotkeyCycle.h"
+#include "app/TrayMenuModel.h"
+#include "app/TrayTexts.h"
 #include "app/UserMessages.h"
 #include "app/WindowsClock.h"
 #include "lib/MonitorBinding.h"
@@ -57,6 +60,10 @@ class TCalculatorApp final : public IAppHost {
   void SetTooltip(const std::wstring& Text) override;
   void ErrorBeep() override;
   void ShowMessage(const std::wstring& Text) override;
+  void ShowBalloon(const std::wstring& Text) override;
+  std::optional<std::string> ReadSettings() override;
+  bool WriteSettings(const std::string& Text) override;
+  std::wstring SettingsPath() override;
 
  private:
   void RegisterHotkeys();
@@ -70,7 +77,7 @@ class TCalculatorApp final : public IAppHost {
 
   // The tray menu and the help (TrayMenu.cpp).
   void BuildPopupMenu();
-  void OnMenuItem(int Item);
+  void OnMenuItem(const TMenuCommand& Command);
   void OpenHelpFile();
 
   ui::TApplicationWindow& Application;
@@ -78,10 +85,15 @@ class TCalculatorApp final : public IAppHost {
   TMonitorBinding Monitor{Sys};
   TWindowsClock Clock;
   TCalcParser Parser{BuiltinFunctions()};
-  THotkeyCycle Cycle{Sys, Monitor, *this, Parser};  // the hotkey ids and the last hotkey
+  THotkeyCycle Cycle{Sys, Monitor, *this, Parser};  // the hotkey ids, the last hotkey, the recent results
+  THotkeyChoice HotkeyChoice{*this, Cycle};
 
+  TTrayAbilities TrayAbilities;
   std::unique_ptr<ui::TTrayIcon> TrayIcon;
+  // Built anew each time the menu opens, with the check marks and results of that moment.
+  TTrayMenuModel MenuModel;
   std::unique_ptr<ui::TPopupMenu> PopupMenu;
+  bool MenuOpen = false;
 
   // Its window receives the hotkeys and owns the menu.
   std::unique_ptr<TAboutWindow> AboutWindow;

@@ -5,6 +5,7 @@
 #include "ParserLib/CharClasses.h"
 #include "app/AppTexts.h"
 #include "app/EngineSettings.h"
+#include "app/UserMessages.h"
 #include "lib/KeyEvents.h"
 #include "lib/ModifierKeys.h"
 #include "lib/SelectionCapture.h"
@@ -40,15 +41,26 @@ THotkeyCycle::THotkeyCycle(ISystemApi& System, TMonitorBinding& MonitorBinding, 
     : Sys(System), Monitor(MonitorBinding), Host(AppHost), Parser(CalcParser) {}
 
 bool THotkeyCycle::Register(THotkey Hotkey) {
-  const THotkeyKeys& Pressed = Keys[IndexOf(Hotkey)];
-  return Host.RegisterHotkey(Ids[IndexOf(Hotkey)], Pressed.Modifiers, Pressed.Vk);
+  const THotkeyKeys& Assigned = Keys[IndexOf(Hotkey)];
+  return Host.RegisterHotkey(Ids[IndexOf(Hotkey)], Assigned.Modifiers, Assigned.Vk);
+}
+
+void THotkeyCycle::RegisterOrReport(THotkey Hotkey) {
+  if (!Register(Hotkey)) Host.ShowMessage(HotkeyFailureText(Keys[IndexOf(Hotkey)].Name));
 }
 
 void THotkeyCycle::RegisterHotkeys() {
   for (const THotkey Hotkey : AllHotkeys) {
-    Ids[IndexOf(Hotkey)] = Host.AddGlobalAtom(Keys[IndexOf(Hotkey)].AtomName);
-    if (!Register(Hotkey)) Host.ShowMessage(texts::HotkeyError);
+    Ids[IndexOf(Hotkey)] = Host.AddGlobalAtom(HotkeyAtomNames[IndexOf(Hotkey)]);
+    RegisterOrReport(Hotkey);
   }
+}
+
+void THotkeyCycle::ChangeKeys(const THotkeyPairKeys& NewKeys) {
+  // Both go first, so that a pair may give one hotkey's keys to the other.
+  for (const THotkeyId Id : Ids) Host.UnregisterHotkey(Id);
+  Keys = NewKeys;
+  for (const THotkey Hotkey : AllHotkeys) RegisterOrReport(Hotkey);
 }
 
 void THotkeyCycle::UnregisterHotkeys() {
@@ -66,6 +78,8 @@ void THotkeyCycle::OnHotkey(std::uintptr_t Id) {
   if (!Hotkey) return;  // no modifier of ours to release, nothing to capture
   const TCycleScope Scope(InCycle);
   LastHotkey = Hotkey;
+  // The menu may give the hotkeys other keys while the cycle waits.
+  const THotkeyKeys Pressed = Keys[IndexOf(*Hotkey)];
   // Tells, when the cycle presses the user's modifiers again, which ones the user still holds.
   const TUserKeyWatch Watch(Sys);
 
@@ -77,7 +91,10 @@ void THotkeyCycle::OnHotkey(std::uintptr_t Id) {
   } else if (auto Text = CaptureSelection(Sys, Target)) {
     Expression = std::move(*Text);
     Result = EvaluateText(Expression);
-    if (!Result.empty()) Host.SetTooltip(Expression + L"=" + Result);
+    if (!Result.empty()) {
+      Host.SetTooltip(Expression + L"=" + Result);
+      Recent.Add(Expression, Result);
+    }
   } else {
     // Evaluating whatever the clipboard held would answer a question nobody asked.
     ReportError(texts::NothingRead);
@@ -85,7 +102,7 @@ void THotkeyCycle::OnHotkey(std::uintptr_t Id) {
   if (*Hotkey == THotkey::hkExpression) {
     if (!Result.empty()) TypeAnswer(Target, Expression + L"=" + Result);
   } else {
-    TypeResult(Target, Result);
+    TypeResult(Target, Result, Pressed);
   }
 }
 
@@ -116,6 +133,8 @@ std::wstring THotkeyCycle::EvaluateText(std::wstring_view Expression) {
 
 void THotkeyCycle::ReportError(const std::wstring& Message) {
   Host.SetTooltip(Message);
+  // The tooltip shows only its first characters, and only to one who points at the icon.
+  Host.ShowBalloon(Message);
   Host.ErrorBeep();
 }
 
@@ -133,14 +152,15 @@ void THotkeyCycle::TypeAnswer(const TForegroundTarget& Target, const std::wstrin
   Register(THotkey::hkExpression);
 }
 
-void THotkeyCycle::TypeResult(const TForegroundTarget& Target, const std::wstring& Result) {
+void THotkeyCycle::TypeResult(const TForegroundTarget& Target, const std::wstring& Result,
+                              const THotkeyKeys& Pressed) {
   Host.UnregisterHotkey(Ids[IndexOf(THotkey::hkResult)]);
   {
     // Shift is let go before NumLock is touched, and pressed again after the typing.
     const TModifiersReleased Modifiers(Sys);
     // The hotkey press toggled NumLock; on NT it is flipped back whatever it
     // was, on Windows 95 it is forced on.
-    if (Keys[IndexOf(THotkey::hkResult)].Vk == VkNumLock) {
+    if (Pressed.Vk == VkNumLock) {
       if (IsNtPlatform(Sys))
         ToggleKeyOnce(Sys, VkNumLock);
       else

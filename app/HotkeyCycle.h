@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/AppHost.h"
+#include "app/RecentResults.h"
 #include "lib/ForegroundTarget.h"
 #include "lib/MonitorBinding.h"
 #include "lib/SystemApi.h"
@@ -28,17 +29,21 @@ inline constexpr std::size_t HotkeyCount = 2;
 inline constexpr THotkey AllHotkeys[HotkeyCount] = {THotkey::hkExpression, THotkey::hkResult};
 constexpr std::size_t IndexOf(THotkey Hotkey) { return static_cast<std::size_t>(Hotkey); }
 
-// The keys of a hotkey, and the global atom that identifies it.
+// The keys of a hotkey, and its name as the user presses it.
 struct THotkeyKeys {
   std::uint32_t Modifiers;
   std::uint8_t Vk;
-  const char* AtomName;
+  const wchar_t* Name;
 };
+using THotkeyPairKeys = std::array<THotkeyKeys, HotkeyCount>;
+
+// The global atoms that identify the hotkeys, whatever keys they have.
+inline constexpr const char* HotkeyAtomNames[HotkeyCount] = {"Talvex1", "Talvex2"};
 
 // Ctrl+NumLock (the keyboard reports NumLock with Ctrl held as Pause) and Shift+NumLock.
-inline constexpr std::array<THotkeyKeys, HotkeyCount> DefaultHotkeys = {{
-    {ModControl, VkPause, "Talvex1"},
-    {ModShift, VkNumLock, "Talvex2"},
+inline constexpr THotkeyPairKeys DefaultHotkeys = {{
+    {ModControl, VkPause, L"Ctrl+NumLock"},
+    {ModShift, VkNumLock, L"Shift+NumLock"},
 }};
 
 // Longer selections are refused before the engine sees them.
@@ -48,9 +53,13 @@ class THotkeyCycle {
  public:
   THotkeyCycle(ISystemApi& Sys, TMonitorBinding& Monitor, IAppHost& Host, TCalcParser& Parser);
 
-  // Adds the atoms and registers both hotkeys; a failure is shown once per hotkey.
+  // Adds the atoms and registers both hotkeys; a failure is shown once per
+  // hotkey, naming its keys.
   void RegisterHotkeys();
   void UnregisterHotkeys();
+  // Both hotkeys get other keys at once: both are unregistered, then both
+  // registered with the new keys; a failure is shown as at the start.
+  void ChangeKeys(const THotkeyPairKeys& NewKeys);
 
   // WM_HOTKEY with its identifier, as the hotkey window receives it. A
   // hotkey that arrives while a cycle is under way (dispatched while the
@@ -63,18 +72,22 @@ class THotkeyCycle {
   std::wstring EvaluateText(std::wstring_view Expression);
 
   // The keys of each hotkey, by THotkey; read at registration.
-  std::array<THotkeyKeys, HotkeyCount> Keys = DefaultHotkeys;
+  THotkeyPairKeys Keys = DefaultHotkeys;
   std::array<THotkeyId, HotkeyCount> Ids{};
   // Which hotkey started the last cycle; it stays until the next one.
   std::optional<THotkey> LastHotkey;
+  // The outcomes of this run's cycles that gave a result.
+  TRecentResults Recent;
 
  private:
   bool Register(THotkey Hotkey);
+  void RegisterOrReport(THotkey Hotkey);
   void ReportError(const std::wstring& Message);
   // Types Text into Target's window unless the user has switched away meanwhile.
   void TypeInto(const TForegroundTarget& Target, const std::wstring& Text);
   void TypeAnswer(const TForegroundTarget& Target, const std::wstring& Answer);  // hkExpression
-  void TypeResult(const TForegroundTarget& Target, const std::wstring& Result);  // hkResult
+  // hkResult; Pressed are the keys that started the cycle.
+  void TypeResult(const TForegroundTarget& Target, const std::wstring& Result, const THotkeyKeys& Pressed);
 
   ISystemApi& Sys;
   TMonitorBinding& Monitor;

@@ -26,6 +26,7 @@ add_executable(Talvex WIN32
   CalculatorApp.cpp
   Main.cpp
   MinimizeAnimation.cpp
+  SettingsFile.cpp
   TrayMenu.cpp
   WindowsClock.cpp
   ${res_dir}/Talvex.rc

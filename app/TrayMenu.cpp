@@ -1,4 +1,4 @@
-// The tray icon's menu and the help file it opens.
+// The tray icon's menu: what its items do, and the help file it opens.
 #include "app/CalculatorApp.h"
 
 #include <shellapi.h>
@@ -11,9 +11,6 @@ namespace {
 
 // Index of ShellOpenFile's show states.
 enum TShowIndex { siNormal, siMinimized, siMaximized, siHidden };
-
-// The menu's items by index, in template order, separators skipped.
-enum TMenuItem { miAbout, miHelp, miExit };
 
 // ShellExecute's result: above 32 when it succeeded, else its error.
 long ShellOpenFile(const std::wstring& File, const std::wstring& Parameters, const std::wstring& Directory,
@@ -30,20 +27,25 @@ constexpr long ShellSucceeded = 32;  // results above this one
 }  // namespace
 
 void TCalculatorApp::BuildPopupMenu() {
-  PopupMenu = std::make_unique<ui::TPopupMenu>(
-      std::initializer_list<const wchar_t*>{L"Автора!", L"Справка", L"-", L"В&ыход"});
+  PopupMenu = std::make_unique<ui::TPopupMenu>(MenuModel.Build(Cycle.Recent, HotkeyChoice.Current()));
 }
 
-void TCalculatorApp::OnMenuItem(int Item) {
-  switch (Item) {
-    case miAbout:
+void TCalculatorApp::OnMenuItem(const TMenuCommand& Command) {
+  switch (Command.Action) {
+    case TMenuAction::maAbout:
       ShowAboutWindow();
       break;
-    case miHelp:
+    case TMenuAction::maHelp:
       OpenHelpFile();
       break;
-    case miExit:
+    case TMenuAction::maExit:
       PostMessageW(Application.Handle(), WM_CLOSE, 0, 0);
+      break;
+    case TMenuAction::maCopyResult:
+      CopyRecentResult(Sys, *this, Command.Result);
+      break;
+    case TMenuAction::maChoosePair:
+      HotkeyChoice.Choose(Command.Index);
       break;
   }
 }

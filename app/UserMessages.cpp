@@ -29,6 +29,17 @@ std::wstring MonitorFailureText(TMonitorFailure Failure, std::wstring_view Progr
   return Text;
 }
 
+std::wstring HotkeyFailureText(std::wstring_view Keys) {
+  return std::wstring(texts::HotkeyError) + L"\n" + texts::HotkeyTakenBefore + std::wstring(Keys) +
+         texts::HotkeyTakenAfter;
+}
+
+std::wstring SettingsNotWrittenText(std::wstring_view Path) {
+  std::wstring Text = texts::SettingsNotWritten;
+  if (!Path.empty()) Text += L"\n" + std::wstring(Path);
+  return Text;
+}
+
 std::wstring HelpFailureText(long ShellResult, std::wstring_view ProgramFolder) {
   const std::wstring Path = std::wstring(ProgramFolder) + HelpFile;
   switch (ShellResult) {

@@ -1,6 +1,6 @@
 // The messages that tell the user what to do when something the program
-// needs is missing: the monitor library at start-up, or a way to open the
-// help file.
+// needs is missing or taken: the monitor library at start-up, a hotkey, the
+// settings file, or a way to open the help file.
 #pragma once
 
 #include <string>
@@ -20,6 +20,13 @@ enum class TMonitorFailure {
 // "Ошибка инициализации" first, then what is wrong and what to do.
 // ProgramFolder ends with its path delimiter.
 std::wstring MonitorFailureText(TMonitorFailure Failure, std::wstring_view ProgramFolder);
+
+// "Ошибка инициализации горячих клавиш", then which keys another program
+// holds and where to pick others.
+std::wstring HotkeyFailureText(std::wstring_view Keys);
+
+// The settings file could not be written; Path is empty when unknown.
+std::wstring SettingsNotWrittenText(std::wstring_view Path);
 
 // ShellResult is what ShellExecute returned: 32 or less when it failed.
 std::wstring HelpFailureText(long ShellResult, std::wstring_view ProgramFolder);

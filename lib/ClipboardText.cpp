@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Waits.h"
 #include "WinConstants.h"
 
 namespace talvex {
@@ -40,6 +41,20 @@ std::optional<std::wstring> ReadClipboardText(ISystemApi& Sys) {
   }
   Sys.CloseClipboard();
   return Text;
+}
+
+bool WriteClipboardText(ISystemApi& Sys, std::wstring_view Text) {
+  if (!WaitUntil(Sys, [&Sys] { return Sys.OpenClipboard(); }, ClipboardOpenTimeout)) return false;
+  std::vector<std::uint8_t> Bytes;
+  Bytes.reserve(2 * Text.size() + 2);
+  for (const wchar_t W : Text) {
+    Bytes.push_back(static_cast<std::uint8_t>(W & 0xFF));
+    Bytes.push_back(static_cast<std::uint8_t>((W >> 8) & 0xFF));
+  }
+  Bytes.insert(Bytes.end(), {0, 0});
+  const bool Placed = Sys.EmptyClipboard() && Sys.SetClipboardData(ClipboardUnicodeText, Bytes);
+  Sys.CloseClipboard();
+  return Placed;
 }
 
 bool IsMemoryBlockFormat(TClipboardFormat Format) {

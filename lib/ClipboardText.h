@@ -18,6 +18,15 @@ namespace talvex {
 // when the clipboard cannot be opened.
 std::optional<std::wstring> ReadClipboardText(ISystemApi& Sys);
 
+// The clipboard is busy while another application holds it open; that
+// takes moments, not seconds. Opening is tried again for this long.
+inline constexpr std::uint32_t ClipboardOpenTimeout = 250;
+
+// Replaces the clipboard's content by Text as CF_UNICODETEXT (the system
+// makes the other text formats from it), once the clipboard can be opened.
+// False when it stayed taken or the text was not placed.
+bool WriteClipboardText(ISystemApi& Sys, std::wstring_view Text);
+
 // Put on what the program gives back, so that clipboard history and the
 // cloud clipboard do not take it for something the user copied.
 inline constexpr const char* ExcludeFromMonitorFormat = "ExcludeClipboardContentFromMonitorProcessing";

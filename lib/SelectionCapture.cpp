@@ -13,10 +13,6 @@ namespace talvex {
 
 namespace {
 
-// The clipboard is busy while another application holds it open; that
-// takes moments, not seconds.
-constexpr std::uint32_t ClipboardOpenTimeout = 250;
-
 enum class TControlKind { ckOther, ckEdit, ckRichEdit };
 
 std::wstring Lower(std::wstring_view Text) {

@@ -1,6 +1,5 @@
 #include "ui/Menu.h"
 
-#include <cwchar>
 #include <stdexcept>
 
 namespace talvex::ui {
@@ -10,18 +9,33 @@ namespace {
 // Menu commands start here, clear of the dialog-style IDOK and IDCANCEL.
 constexpr UINT FirstCommand = 100;
 
+HMENU NewPopupMenu() {
+  const HMENU Menu = CreatePopupMenu();
+  if (!Menu) throw std::runtime_error("a menu cannot be created");
+  return Menu;
+}
+
 }  // namespace
 
-TPopupMenu::TPopupMenu(std::initializer_list<const wchar_t*> Template) : Menu(CreatePopupMenu()) {
-  if (!Menu) throw std::runtime_error("a menu cannot be created");
-  for (const wchar_t* Text : Template) {
-    if (std::wcscmp(Text, L"-") == 0) {
-      AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
-    } else {
-      AppendMenuW(Menu, MF_STRING, FirstCommand + static_cast<UINT>(Items), Text);
-      ++Items;
-    }
+TPopupMenu::TPopupMenu(const std::vector<TMenuItem>& Items) : Menu(NewPopupMenu()) {
+  for (const TMenuItem& Item : Items) Append(Menu, Item);
+}
+
+// A submenu belongs to its menu, which destroys it with itself.
+void TPopupMenu::Append(HMENU Into, const TMenuItem& Item) {
+  if (Item.Text == L"-") {
+    AppendMenuW(Into, MF_SEPARATOR, 0, nullptr);
+    return;
   }
+  const UINT State = (Item.Checked ? MF_CHECKED : 0) | (Item.Enabled ? 0 : MF_GRAYED);
+  if (!Item.Submenu.empty()) {
+    const HMENU Submenu = NewPopupMenu();
+    for (const TMenuItem& Inner : Item.Submenu) Append(Submenu, Inner);
+    AppendMenuW(Into, MF_POPUP | State, reinterpret_cast<UINT_PTR>(Submenu), Item.Text.c_str());
+    return;
+  }
+  AppendMenuW(Into, MF_STRING | State, FirstCommand + Item.Command, Item.Text.c_str());
+  Commands.insert(Item.Command);
 }
 
 TPopupMenu::~TPopupMenu() { DestroyMenu(Menu); }
@@ -33,9 +47,9 @@ void TPopupMenu::Track(HWND Owner, POINT At) const {
   PostMessageW(Owner, WM_NULL, 0, 0);
 }
 
-std::optional<int> TPopupMenu::ItemOfCommand(UINT Command) const {
-  if (Command < FirstCommand || Command >= FirstCommand + static_cast<UINT>(Items)) return std::nullopt;
-  return static_cast<int>(Command - FirstCommand);
+std::optional<unsigned> TPopupMenu::ItemOfCommand(UINT Command) const {
+  if (Command < FirstCommand || Commands.count(Command - FirstCommand) == 0) return std::nullopt;
+  return Command - FirstCommand;
 }
 
 }  // namespace talvex::ui

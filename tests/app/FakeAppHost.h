@@ -1,11 +1,13 @@
-// A recording stand-in for the program's windows: hotkeys, atoms, tooltip,
-// beep and message boxes are written into the same call list as the fake
-// system's, so one sequence shows the whole cycle in its order.
+// A recording stand-in for the program's windows and settings file: hotkeys,
+// atoms, tooltip, balloon, beep, message boxes and the file's reads and writes
+// are written into the same call list as the fake system's, so one sequence
+// shows the whole cycle in its order.
 #pragma once
 
 #include "ParserLib/Cp1251.h"
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,7 +29,16 @@ inline std::string Register(THotkeyId Id, std::uint32_t Modifiers, std::uint8_t 
 inline std::string Unregister(THotkeyId Id) { return "unregister " + Hex(Id); }
 inline std::string Tooltip(const std::string& Utf8Text) { return "tooltip " + Utf8Text; }
 inline std::string Message(const std::string& Utf8Text) { return "message " + Utf8Text; }
+inline std::string Balloon(const std::string& Utf8Text) { return "balloon " + Utf8Text; }
+inline std::string WriteSettings(const std::string& Text) { return "write settings " + Text; }
 inline const std::string Beep = "beep";
+// The message of a hotkey another program holds, naming its keys.
+inline std::string TakenMessage(const std::string& Keys) {
+  return Message("Ошибка инициализации горячих клавиш\nСочетание " + Keys +
+                 " занято другой программой. Другие сочетания можно выбрать в меню значка Talvex: «Горячие клавиши».");
+}
+inline const std::string ReadSettings = "read settings";
+inline const std::wstring SettingsFile = L"C:\\Users\\u\\AppData\\Roaming\\Talvex\\settings.txt";
 
 class TFakeAppHost final : public IAppHost {
  public:
@@ -53,6 +64,21 @@ class TFakeAppHost final : public IAppHost {
   }
   void ErrorBeep() override { Calls.push_back(Beep); }
   void ShowMessage(const std::wstring& Text) override { Calls.push_back(Message(Utf8(Text))); }
+  void ShowBalloon(const std::wstring& Text) override { Calls.push_back(Balloon(Utf8(Text))); }
+
+  std::optional<std::string> Settings;  // the file's content; nothing when there is none
+  bool SettingsWritable = true;
+  std::optional<std::string> ReadSettings() override {
+    Calls.push_back(testing::ReadSettings);
+    return Settings;
+  }
+  bool WriteSettings(const std::string& Text) override {
+    Calls.push_back(testing::WriteSettings(Text));
+    if (SettingsWritable) Settings = Text;
+    return SettingsWritable;
+  }
+  std::wstring SettingsPath() override { return SettingsFile; }
+
  private:
   std::vector<std::string>& Calls;
 };

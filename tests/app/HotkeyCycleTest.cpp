@@ -35,6 +35,9 @@ TCalls Join(std::initializer_list<TCalls> Parts) {
   return All;
 }
 
+// An error as the user meets it: the tooltip, the balloon with the same text, the beep.
+TCalls Reported(const std::string& Utf8Text) { return {Tooltip(Utf8Text), Balloon(Utf8Text), Beep}; }
+
 // A selection of exactly N characters: 1+1+...+1, with one more digit when N is even.
 std::wstring SumOfLength(std::size_t N) {
   std::wstring S = N % 2 == 0 ? L"11" : L"1";
@@ -87,11 +90,11 @@ class HotkeyCycleTest : public ::testing::Test {
     return Join({{Unregister(Id2)}, NumLockBack, Typed(Result), {Register(Id2, 4, 0x90)}});
   }
 
-  // The parts of the calls the user sees: tooltips and beeps, the typed text.
+  // The parts of the calls the user sees: tooltips, balloons and beeps, the typed text.
   TCalls Shown() const {
     TCalls Out;
     std::copy_if(Sys.Calls.begin(), Sys.Calls.end(), std::back_inserter(Out),
-                 [](const std::string& C) { return C.rfind("tooltip", 0) == 0 || C == Beep; });
+                 [](const std::string& C) { return C.rfind("tooltip", 0) == 0 || C.rfind("balloon", 0) == 0 || C == Beep; });
     return Out;
   }
   std::wstring TypedText() const {
@@ -118,13 +121,12 @@ TEST_F(HotkeyCycleTest, RegistersBothHotkeysAndShowsOneMessagePerFailure) {
     std::set<THotkeyId> Taken;
     int Messages;
   } Cases[] = {{{}, 0}, {{Id1}, 1}, {{Id2}, 1}, {{Id1, Id2}, 2}};
-  const std::string Failure = Message(Utf8(texts::HotkeyError));
   for (const auto& C : Cases) {
     Sys.ClearCalls();
     Host.Taken = C.Taken;
     Cycle.RegisterHotkeys();
-    const TCalls First = C.Taken.count(Id1) ? TCalls{Failure} : TCalls{};
-    const TCalls Second = C.Taken.count(Id2) ? TCalls{Failure} : TCalls{};
+    const TCalls First = C.Taken.count(Id1) ? TCalls{TakenMessage("Ctrl+NumLock")} : TCalls{};
+    const TCalls Second = C.Taken.count(Id2) ? TCalls{TakenMessage("Shift+NumLock")} : TCalls{};
     EXPECT_THAT(
         Sys.Calls,
         ElementsAreArray(Join(
@@ -193,14 +195,14 @@ TEST_F(HotkeyCycleTest, OutcomesOfTheCycle) {
     bool BranchRuns;
   } Cases[] = {
       // "40+2" on the clipboard is never the answer to an empty selection.
-      {"nothing selected, Ctrl", Id1, L"2+3", 1, 1, {Tooltip(NothingRead), Beep}, L"", false},
-      {"nothing selected, Shift", Id2, L"2+3", 1, 1, {Tooltip(NothingRead), Beep}, L"", true},
-      {"251 characters, Ctrl", Id1, Sum251, 0, 251, {Tooltip(TooLong), Beep}, L"", false},
-      {"251 characters, Shift", Id2, Sum251, 0, 251, {Tooltip(TooLong), Beep}, L"", true},
+      {"nothing selected, Ctrl", Id1, L"2+3", 1, 1, Reported(NothingRead), L"", false},
+      {"nothing selected, Shift", Id2, L"2+3", 1, 1, Reported(NothingRead), L"", true},
+      {"251 characters, Ctrl", Id1, Sum251, 0, 251, Reported(TooLong), L"", false},
+      {"251 characters, Shift", Id2, Sum251, 0, 251, Reported(TooLong), L"", true},
       {"250 characters, Shift", Id2, Sum250, 0, 250, {Tooltip(Utf8(Sum250) + "=135")}, L"135", true},
       {"250 characters, Ctrl", Id1, Sum250, 0, 250, {Tooltip(Utf8(Sum250) + "=135")}, Sum250 + L"=135", true},
-      {"engine error, Ctrl", Id1, L"2+*4", 0, 4, {Tooltip(EngineMessage), Beep}, L"", false},
-      {"engine error, Shift", Id2, L"2+*4", 0, 4, {Tooltip(EngineMessage), Beep}, L"", true},
+      {"engine error, Ctrl", Id1, L"2+*4", 0, 4, Reported(EngineMessage), L"", false},
+      {"engine error, Shift", Id2, L"2+*4", 0, 4, Reported(EngineMessage), L"", true},
       {"empty result, Ctrl", Id1, L"x := 5", 0, 6, {}, L"", false},
       {"empty result, Shift", Id2, L"x := 5", 0, 6, {}, L"", true},
       {"text in Cyrillic", Id1, L"\"Ж\"", 0, 3, {Tooltip("\"Ж\"=\"Ж\"")}, L"\"Ж\"=\"Ж\"", true},
@@ -209,7 +211,7 @@ TEST_F(HotkeyCycleTest, OutcomesOfTheCycle) {
        L"1+\u00AA",
        0,
        3,
-       {Tooltip("Позиция 3:  Символ вне кодовой страницы 1251"), Beep},
+       Reported("Позиция 3:  Символ вне кодовой страницы 1251"),
        L"",
        false},
   };
@@ -256,7 +258,7 @@ TEST_F(HotkeyCycleTest, NothingIsTypedWhenTheCopyNeverLandsAndTheClipboardStaysA
     Sys.ClearCalls();
     const std::uint32_t Sequence = Sys.Sequence;
     Press(Id);
-    EXPECT_THAT(Shown(), ElementsAreArray(TCalls{Tooltip(Utf8(texts::NothingRead)), Beep}));
+    EXPECT_THAT(Shown(), ElementsAreArray(Reported(Utf8(texts::NothingRead))));
     EXPECT_EQ(TypedText(), L"");
     EXPECT_EQ(Sys.Sequence, Sequence) << "the clipboard was not touched";
     EXPECT_EQ(*ReadClipboardText(Sys), L"40+2");
@@ -273,7 +275,7 @@ TEST_F(HotkeyCycleTest, NothingIsTypedWhenTheUserSwitchedToAnotherWindowMeanwhil
       Sys.Foreground = 0x51;
     };
     Press(Id);
-    EXPECT_THAT(Shown(), ElementsAreArray(TCalls{Tooltip("2+3*4=14"), Tooltip(Utf8(texts::WindowChanged)), Beep}));
+    EXPECT_THAT(Shown(), ElementsAreArray(Join({{Tooltip("2+3*4=14")}, Reported(Utf8(texts::WindowChanged))})));
     EXPECT_EQ(TypedText(), L"");
     EXPECT_TRUE(Called(Id == Id1 ? Register(Id1, 2, 0x13) : Register(Id2, 4, 0x90)));
   }
@@ -285,7 +287,7 @@ TEST_F(HotkeyCycleTest, AnAdministratorsWindowIsReportedAndNotTouched) {
   for (const THotkeyId Id : {Id1, Id2}) {
     Sys.ClearCalls();
     Press(Id);
-    EXPECT_THAT(Shown(), ElementsAreArray(TCalls{Tooltip(Utf8(texts::ElevatedWindow)), Beep}));
+    EXPECT_THAT(Shown(), ElementsAreArray(Reported(Utf8(texts::ElevatedWindow))));
     EXPECT_EQ(TypedText(), L"");
     EXPECT_FALSE(Called("EM_GETSEL 119"));
     EXPECT_FALSE(Called(Key(0x2D, 0)));
@@ -359,7 +361,7 @@ TEST_F(HotkeyCycleTest, UnusableLocaleSeparatorsAreReportedAndTheDefaultsUsedAft
   Parser.Operators.clear();
   SelectAll(L"1+1");
   Press(Id1);
-  EXPECT_THAT(Shown(), ElementsAreArray(TCalls{Tooltip(Utf8(Cp1251ToWide(msg::DecimalEqualsList))), Beep}));
+  EXPECT_THAT(Shown(), ElementsAreArray(Reported(Utf8(Cp1251ToWide(msg::DecimalEqualsList)))));
 
   Sys.ClearCalls();
   SelectAll(L"1.5+1");
@@ -367,6 +369,48 @@ TEST_F(HotkeyCycleTest, UnusableLocaleSeparatorsAreReportedAndTheDefaultsUsedAft
   EXPECT_THAT(Sys.Calls, ElementsAreArray(Join({Capture(), {Tooltip("1.5+1=2.5")}, Hotkey1Branch(L"1.5+1=2.5"),
                                                {WatchStop}})));
   EXPECT_EQ(FormatSettings().ThousandSeparator, '`');
+}
+
+TEST_F(HotkeyCycleTest, EveryResultGoesToTheRecentResultsAndNoError) {
+  const struct {
+    const char* Name;
+    std::wstring Text;
+    bool ChangesWindow;
+  } Cycles[] = {
+      {"a result", L"2+3*4", false},
+      {"an engine error", L"2+*4", false},
+      {"too long", SumOfLength(251), false},
+      {"nothing selected", L"", false},
+      // Not typed, so the user needs it back the most.
+      {"computed, the window changed", L"84/2", true},
+      {"an empty result", L"x := 5", false},
+  };
+  Sys.Classes[Focus] = L"Chrome_RenderWidgetHostHWND";
+  for (const auto& C : Cycles) {
+    Sys.Foreground = Foreground;
+    Sys.OnCopyKeystroke = [&] {
+      if (!C.Text.empty()) Sys.PlaceCopy(C.Text);
+      if (C.ChangesWindow) Sys.Foreground = 0x51;
+    };
+    Press(Id2);
+  }
+  std::vector<std::string> Recent;
+  for (const TRecentResult& Entry : Cycle.Recent.Entries()) Recent.push_back(Utf8(Entry.Expression + L"=" + Entry.Result));
+  EXPECT_THAT(Recent, ElementsAreArray({"84/2=42", "2+3*4=14"}));
+}
+
+TEST_F(HotkeyCycleTest, AnAlternativePairTypesLikeTheNumLockPairButLeavesNumLockAlone) {
+  Cycle.Keys = {{{6, 0x76, L"Ctrl+Shift+F7"}, {6, 0x77, L"Ctrl+Shift+F8"}}};
+  Select(L"x 2+3*4 y", 2, 7);
+  Press(Id2);
+  EXPECT_EQ(TypedText(), L"14");
+  EXPECT_FALSE(Called(Key(0x90, 0)));
+  EXPECT_TRUE(Called(Register(Id2, 6, 0x77)));
+  Sys.ClearCalls();
+  Select(L"x 2+3*4 y", 2, 7);
+  Press(Id1);
+  EXPECT_THAT(Sys.Calls, ElementsAreArray(Join({Capture(), {Tooltip("2+3*4=14"), Unregister(Id1)},
+                                                Typed(L"2+3*4=14"), {Register(Id1, 6, 0x76), WatchStop}})));
 }
 
 TEST_F(HotkeyCycleTest, OtherHotkeysAreLeftAlone) {

@@ -25,6 +25,9 @@ constexpr const wchar_t* Caption = L"Talvex v 2.0 beta";
 constexpr const wchar_t* AboutClass = L"Talvex.Window.512";  // the layer's class with CS_NOCLOSE
 constexpr UINT TrayFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 constexpr const wchar_t* MenuClass = L"#32768";
+// Shell 6.0 and later: the error icon, and no sound besides the program's own beep.
+constexpr DWORD ErrorBalloonFlags = NIIF_ERROR | NIIF_NOSOUND;
+constexpr std::size_t TooltipChars = 127;  // the larger layout, which Wine's shell offers
 
 int Failures = 0;
 
@@ -85,6 +88,13 @@ bool TSuite::BindMonitor() {
 
 std::wstring TSuite::Tooltip(HWND Application) { return Tray.TooltipOf(Application); }
 
+void TSuite::PressChosenHotkey(bool Ctrl) const {
+  if (AlternativeKeys)
+    PressCtrlShift(Ctrl ? VK_F7 : VK_F8);
+  else
+    Ctrl ? PressCtrlNumLock() : PressShiftNumLock();
+}
+
 bool TSuite::RunCycle(HWND Application, const TCycle& C, const std::string& Name) {
   Window.SetText(C.Before, C.SelStart, C.SelEnd);
   if (!Window.Focus([this] { return RecordedFocus(); })) {
@@ -92,11 +102,12 @@ bool TSuite::RunCycle(HWND Application, const TCycle& C, const std::string& Name
     return false;
   }
   const bool NumLock = NumLockOn();
-  const int Modifications = Tray.Count(Application, NIM_MODIFY);
+  const int Modifications = Tray.CountTooltips(Application);
+  const int Balloons = Tray.CountBalloons(Application);
   const bool TooltipChanges = Tooltip(Application) != C.Tooltip;
   Window.Arm();
   const double Pressed = NowMs();
-  C.Ctrl ? PressCtrlNumLock() : PressShiftNumLock();
+  PressChosenHotkey(C.Ctrl);
   const bool Changes = C.After != C.Before;
   bool Arrived;
   if (Changes) {
@@ -111,8 +122,17 @@ bool TSuite::RunCycle(HWND Application, const TCycle& C, const std::string& Name
   Answers(Application);
   CheckTextAndTooltip(Name, C.Before, Window.Text(), C.After, Arrived, Tooltip(Application), C.Tooltip);
   Check(
-      Tray.Count(Application, NIM_MODIFY) - Modifications == (TooltipChanges ? 1 : 0),
+      Tray.CountTooltips(Application) - Modifications == (TooltipChanges ? 1 : 0),
       Name + (TooltipChanges ? ": the tray was told the new tooltip once" : ": the same tooltip was not sent again"));
+  if (C.Balloon.empty()) {
+    Check(Tray.CountBalloons(Application) == Balloons, Name + ": no balloon");
+  } else {
+    const TTrayCall* Shown = Tray.LastBalloon(Application);
+    Check(Tray.CountBalloons(Application) == Balloons + 1 && Shown && Shown->Balloon == C.Balloon &&
+              Shown->BalloonTitle == L"Talvex" && Shown->BalloonFlags == ErrorBalloonFlags,
+          Name + ": one balloon \"Talvex\" with the whole message, the error icon and no sound of its own" +
+              (Shown && Shown->Balloon != C.Balloon ? " (it reads \"" + Utf8(Shown->Balloon) + "\")" : ""));
+  }
   if (!C.Ctrl) Check(NumLockOn() == NumLock, Name + ": NumLock is as it was (" + (NumLock ? "on" : "off") + ")");
   if (Changes && Window.FirstChangeAt && Window.LastChangeAt && C.Ctrl) {
     const double First = *Window.FirstChangeAt - Pressed;
@@ -178,15 +198,18 @@ void TSuite::CheckCycles(HWND Application) {
   // The engine's own message, as the command line shows it for the same text.
   const std::wstring Rejected =
       L"Позиция 3:  Неизвестный идентификатор \"*\" или неправильный формат чисел в выражении";
-  RunCycle(Application, {true, L"x 2+*4 y", 2, 6, L"x 2+*4 y", Rejected.substr(0, 63)}, "rejected, Ctrl+NumLock");
-  RunCycle(Application, {false, L"x 2+*4 y", 2, 6, L"x 2+*4 y", Rejected.substr(0, 63)}, "rejected, Shift+NumLock");
+  // The same error again shows its balloon again: the user pressed the hotkey again.
+  RunCycle(Application, {true, L"x 2+*4 y", 2, 6, L"x 2+*4 y", Rejected, Rejected}, "rejected, Ctrl+NumLock");
+  RunCycle(Application, {false, L"x 2+*4 y", 2, 6, L"x 2+*4 y", Rejected, Rejected}, "rejected, Shift+NumLock");
 
   std::size_t Sum = 0;
   const std::wstring Long = SumOfLength(251, Sum);
-  RunCycle(Application, {true, Long, 0, 251, Long, L"Слишком длинное выражение"}, "251 characters");
+  const std::wstring TooLong = L"Слишком длинное выражение";
+  RunCycle(Application, {true, Long, 0, 251, Long, TooLong, TooLong}, "251 characters");
   const std::wstring Longest = SumOfLength(250, Sum);
   const std::wstring Answer = std::to_wstring(Sum);
-  RunCycle(Application, {false, Longest, 0, 250, Answer, (Longest + L"=" + Answer).substr(0, 63)}, "250 characters");
+  RunCycle(Application, {false, Longest, 0, 250, Answer, (Longest + L"=" + Answer).substr(0, TooltipChars)},
+           "250 characters");
 
   // After every kind of cycle, both hotkeys work again.
   RunCycle(Application, Ctrl, "Ctrl+NumLock again");
@@ -254,8 +277,10 @@ void TSuite::CheckTakenHotkeyAndMenuQuit() {
   if (Box) {
     PumpFor(200);
     const auto Texts = MessageBoxTexts(Box);
-    Check(std::find(Texts.begin(), Texts.end(), L"Ошибка инициализации горячих клавиш") != Texts.end(),
-          "with \"Ошибка инициализации горячих клавиш\"");
+    const std::wstring Expected = L"Ошибка инициализации горячих клавиш\nСочетание Ctrl+NumLock занято другой "
+                                  L"программой. Другие сочетания можно выбрать в меню значка Talvex: «Горячие клавиши».";
+    Check(std::find(Texts.begin(), Texts.end(), Expected) != Texts.end(),
+          "with \"Ошибка инициализации горячих клавиш\" and, below, the keys and where to pick others");
     PressOk(Box);
     PumpFor(1000);
     Check(Program.MessageBoxWindow() == nullptr, "once");
@@ -289,6 +314,7 @@ int TSuite::Run() {
     Check(false, "the driver's window and tray open");
     return Failures;
   }
+  RemoveSettingsFile();  // a run that was cut short may have left one
   CheckWithoutMonitor();
 
   TProgram Program;
@@ -308,11 +334,15 @@ int TSuite::Run() {
   CheckTextlessTarget(Application);
   CheckAboutWindow(Program, Application);
   CheckSecondStart(Application);
+  CheckRecentResultCopied(Program, Application);
 
   PostMessageW(Application, WM_CLOSE, 0, 0);
   const auto Status = Program.WaitForExit(ExitTimeout);
   Check(Status && *Status == 0, "WM_CLOSE ends the program with status 0");
   CheckTrayIconRemoved(Application, "WM_CLOSE");
+  CheckNothingWritten("a whole session with the NumLock pair");
+
+  CheckHotkeyChoice();
 
   CheckTakenHotkeyAndMenuQuit();
 

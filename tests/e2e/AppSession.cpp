@@ -21,6 +21,11 @@ struct TWineNotifyData {
   UINT Flags;
   UINT CallbackMessage;
   WCHAR Tip[128];
+  DWORD State, StateMask;
+  WCHAR Info[256];
+  UINT Timeout;
+  WCHAR InfoTitle[64];
+  DWORD InfoFlags;
 };
 
 struct TSearch {
@@ -266,6 +271,25 @@ int TFakeTray::Count(HWND Owner, DWORD Action) const {
   return N;
 }
 
+int TFakeTray::CountTooltips(HWND Owner) const {
+  int N = 0;
+  for (const TTrayCall& C : Calls) N += C.Owner == Owner && C.Action == NIM_MODIFY && (C.Flags & NIF_TIP);
+  return N;
+}
+
+int TFakeTray::CountBalloons(HWND Owner) const {
+  int N = 0;
+  for (const TTrayCall& C : Calls) N += C.Owner == Owner && (C.Flags & NIF_INFO);
+  return N;
+}
+
+const TTrayCall* TFakeTray::LastBalloon(HWND Owner) const {
+  const TTrayCall* Last = nullptr;
+  for (const TTrayCall& C : Calls)
+    if (C.Owner == Owner && (C.Flags & NIF_INFO)) Last = &C;
+  return Last;
+}
+
 LRESULT CALLBACK TFakeTray::TrayProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
   if (Message != WM_COPYDATA || !TheTray) return DefWindowProcW(Window, Message, WParam, LParam);
   const auto* Data = reinterpret_cast<const COPYDATASTRUCT*>(LParam);
@@ -275,9 +299,9 @@ LRESULT CALLBACK TFakeTray::TrayProc(HWND Window, UINT Message, WPARAM WParam, L
   }
   const auto* N = static_cast<const TWineNotifyData*>(Data->lpData);
   const auto Owner = reinterpret_cast<HWND>(static_cast<LONG_PTR>(N->Owner));
-  const std::size_t Length = wcsnlen(N->Tip, 128);
-  TheTray->Calls.push_back(
-      {static_cast<DWORD>(Data->dwData), Owner, N->Id, N->Flags, N->CallbackMessage, std::wstring(N->Tip, Length)});
+  const auto Text = [](const WCHAR* Field, std::size_t Size) { return std::wstring(Field, wcsnlen(Field, Size)); };
+  TheTray->Calls.push_back({static_cast<DWORD>(Data->dwData), Owner, N->Id, N->Flags, N->CallbackMessage,
+                            Text(N->Tip, 128), Text(N->Info, 256), Text(N->InfoTitle, 64), N->InfoFlags});
   return TRUE;
 }
 
@@ -327,6 +351,15 @@ void PressShiftNumLock() {
   keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY, 0);
   keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
   keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+}
+
+void PressCtrlShift(BYTE Vk) {
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  keybd_event(VK_SHIFT, 0, 0, 0);
+  keybd_event(Vk, 0, 0, 0);
+  keybd_event(Vk, 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
 bool NumLockOn() { return (GetKeyState(VK_NUMLOCK) & 1) != 0; }

@@ -56,13 +56,16 @@ struct TTrayCall {
   HWND Owner;
   UINT Id, Flags, CallbackMessage;
   std::wstring Tooltip;
+  std::wstring Balloon, BalloonTitle;  // with NIF_INFO
+  DWORD BalloonFlags;
 };
 
 // Stands in for the shell's notification area: Wine's shell32 hands each
 // Shell_NotifyIcon call to the first window of the class "Shell_TrayWnd" as
 // a WM_COPYDATA (dwData the action, then the owner window, id, flags,
-// callback message and 128 characters of tooltip). A topmost window of that
-// class made before the program starts is that first window.
+// callback message, 128 characters of tooltip, state, 256 characters of
+// balloon text, timeout, 64 of balloon title, balloon flags). A topmost
+// window of that class made before the program starts is that first window.
 class TFakeTray {
  public:
   bool Create();
@@ -74,6 +77,11 @@ class TFakeTray {
   bool Holds(HWND Owner) const;
   std::wstring TooltipOf(HWND Owner) const;
   int Count(HWND Owner, DWORD Action) const;
+  // The calls that changed the tooltip, and those that showed a balloon.
+  int CountTooltips(HWND Owner) const;
+  int CountBalloons(HWND Owner) const;
+  // The last balloon shown, or nothing.
+  const TTrayCall* LastBalloon(HWND Owner) const;
   bool UnexpectedData = false;  // a call that does not fit the layout
 
  private:
@@ -118,6 +126,7 @@ int CountApplicationWindows();
 
 void PressCtrlNumLock();
 void PressShiftNumLock();
+void PressCtrlShift(BYTE Vk);
 bool NumLockOn();
 bool SetNumLock(bool On);
 

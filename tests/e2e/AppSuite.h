@@ -26,6 +26,9 @@ void CheckTextAndTooltip(const std::string& Name, const std::wstring& Before, co
                          const std::wstring& After, bool Arrived, const std::wstring& Tip,
                          const std::wstring& ExpectedTip);
 
+// Deletes the settings file and its folder, which the choice of hotkeys makes.
+void RemoveSettingsFile();
+
 // The median of a list of times, or a negative number for none.
 double Median(std::vector<double> Times);
 
@@ -49,12 +52,15 @@ class TSuite {
   std::wstring Tooltip(HWND Application);
 
   struct TCycle {
-    bool Ctrl;
+    bool Ctrl;  // the hotkey of expression and result; otherwise the one of the result alone
     std::wstring Before;
     int SelStart, SelEnd;
     std::wstring After;
     std::wstring Tooltip;
+    std::wstring Balloon = {};  // the error balloon expected, none when empty
   };
+  // Presses the hotkey of the pair the program is told to use (AlternativeKeys).
+  void PressChosenHotkey(bool Ctrl) const;
   bool RunCycle(HWND Application, const TCycle& C, const std::string& Name);
   void CheckWithoutMonitor();
   void CheckCycles(HWND Application);
@@ -62,6 +68,12 @@ class TSuite {
   void CheckAboutWindow(TProgram& Program, HWND Application);
   void CheckSecondStart(HWND Application);
   void CheckTakenHotkeyAndMenuQuit();
+
+  // The choice of hotkeys and the recent results (HotkeyChoiceChecks.cpp).
+  void CheckNothingWritten(const std::string& After);
+  void CheckRecentResultCopied(TProgram& Program, HWND Application);
+  void CheckHotkeyChoice();
+  bool ChooseFromMenu(TProgram& Program, HWND Application, int Submenu, int Item, const std::string& What);
   void CheckTrayIconRemoved(HWND Application, const std::string& How);
 
   // The target application (TargetChecks.cpp).
@@ -89,6 +101,7 @@ class TSuite {
   TEditWindow Window;
   TFakeTray Tray;
   TFocusProc GetCurrentFocus = nullptr;
+  bool AlternativeKeys = false;  // Ctrl+Shift+F7 and Ctrl+Shift+F8 instead of the NumLock pair
   std::vector<double> Latencies;       // direct capture
   std::vector<double> ClipboardFast;   // clipboard capture, the copy within 20 ms
   std::vector<double> ClipboardAtOnce; // clipboard capture, the copy at the keystroke
