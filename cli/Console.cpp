@@ -63,6 +63,8 @@ TFormatSettings SystemFormatSettings() {
   return Settings;
 }
 
+TLanguage SystemMessageLanguage() { return TLanguage::Russian; }
+
 #else
 
 std::vector<std::string> Utf8Arguments(int Argc, char** Argv) {
@@ -75,6 +77,8 @@ bool InputIsTerminal() { return isatty(0) != 0; }
 bool OutputIsTerminal() { return isatty(1) != 0; }
 
 TFormatSettings SystemFormatSettings() { return EnvironmentLocaleSettings(Environment, TSystemLocales()); }
+
+TLanguage SystemMessageLanguage() { return EnvironmentLanguage(Environment); }
 
 #endif
 
