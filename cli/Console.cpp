@@ -50,7 +50,9 @@ std::vector<std::string> Utf8Arguments(int, char**) {
 void UseBinaryStreams() {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
-  if (_isatty(_fileno(stdout))) SetConsoleOutputCP(CP_UTF8);
+  // Standard error too: a Russian option error reaches the console when only
+  // the results are redirected.
+  if (_isatty(_fileno(stdout)) || _isatty(_fileno(stderr))) SetConsoleOutputCP(CP_UTF8);
   if (_isatty(_fileno(stdin))) SetConsoleCP(CP_UTF8);
 }
 
