@@ -49,7 +49,8 @@ bool RunStandardInput(cli::TSession& Session, cli::TLanguage Language, bool& Ban
   const bool Interactive = cli::InputIsTerminal() && cli::OutputIsTerminal();
   if (Interactive && !BannerShown) {
     const std::string Keys = cli::ToolText(EndOfInputKeys, Language);
-    std::puts(cli::ToolText(cli::TToolMessageId::Banner, Language, {TALVEX_VERSION, Keys}).c_str());
+    const std::string Banner = cli::ToolText(cli::TToolMessageId::Banner, Language, {TALVEX_VERSION, Keys}) + "\n";
+    std::fputs(Banner.c_str(), stdout);
     BannerShown = true;
   }
   const auto Reader = cli::OpenStandardInput(Interactive, cli::Environment);
