@@ -50,7 +50,9 @@ std::vector<std::string> Utf8Arguments(int, char**) {
 void UseBinaryStreams() {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
-  if (_isatty(_fileno(stdout))) SetConsoleOutputCP(CP_UTF8);
+  // Standard error too: a Russian option error reaches the console when only
+  // the results are redirected.
+  if (_isatty(_fileno(stdout)) || _isatty(_fileno(stderr))) SetConsoleOutputCP(CP_UTF8);
   if (_isatty(_fileno(stdin))) SetConsoleCP(CP_UTF8);
 }
 
@@ -62,6 +64,8 @@ TFormatSettings SystemFormatSettings() {
   Settings.ThousandSeparator = '`';
   return Settings;
 }
+
+TLanguage SystemMessageLanguage() { return TLanguage::Russian; }
 
 #else
 
@@ -75,6 +79,8 @@ bool InputIsTerminal() { return isatty(0) != 0; }
 bool OutputIsTerminal() { return isatty(1) != 0; }
 
 TFormatSettings SystemFormatSettings() { return EnvironmentLocaleSettings(Environment, TSystemLocales()); }
+
+TLanguage SystemMessageLanguage() { return EnvironmentLanguage(Environment); }
 
 #endif
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ParserLib/FormatSettings.h"
+#include "cli/Language.h"
 
 namespace talvex::cli {
 
@@ -20,5 +21,9 @@ const char* Environment(const char* Name);
 // (a locale's comma there would clash with its list separator); elsewhere the
 // locale of the environment.
 TFormatSettings SystemFormatSettings();
+
+// The language of the messages when no option chooses one: on Windows
+// Russian, as the program's messages are; elsewhere the environment's.
+TLanguage SystemMessageLanguage();
 
 }  // namespace talvex::cli

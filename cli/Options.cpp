@@ -50,6 +50,7 @@ bool ReadChoice(std::string_view Value, const std::pair<const char*, T> (&Choice
   return false;
 }
 
+constexpr std::pair<const char*, TLanguage> MessagesChoices[] = {{"en", TLanguage::English}, {"ru", TLanguage::Russian}};
 constexpr std::pair<const char*, int> AngleChoices[] = {{"deg", 0}, {"rad", 1}, {"grad", 2}};
 constexpr std::pair<const char*, TSyntaxMode> SyntaxChoices[] = {
     {"default", smDefault}, {"pascal", smPascal}, {"c", smC},        {"hex", smHex},
@@ -62,7 +63,8 @@ constexpr std::pair<const char*, TOutputFormat> OutputChoices[] = {
 constexpr std::string_view FlagNames[] = {"help", "version", "auto-syntax"};
 constexpr std::string_view SeparatorNames[] = {"decimal",  "thousand",   "list",     "date-sep",
                                                "time-sep", "short-date", "long-time"};
-constexpr std::string_view ValueNames[] = {"locale", "angle", "syntax", "output", "fixed-digits", "exp-digits"};
+constexpr std::string_view ValueNames[] = {"locale", "messages",     "angle",     "syntax",
+                                           "output", "fixed-digits", "exp-digits"};
 
 template <std::size_t N>
 bool IsOneOf(std::string_view Name, const std::string_view (&Names)[N]) {
@@ -76,6 +78,12 @@ bool ReadValue(const std::string& Name, const std::string& Value, TOptions& Opti
   if (Name == "locale") {
     Options.Locale = Value;
     return !Value.empty();
+  }
+  if (Name == "messages") {
+    TLanguage Language{};
+    if (!ReadChoice(Value, MessagesChoices, Language)) return false;
+    Options.Messages = Language;
+    return true;
   }
   if (Name == "angle") return ReadChoice(Value, AngleChoices, Options.AngleUnit);
   if (Name == "syntax") return ReadChoice(Value, SyntaxChoices, Options.Syntax);
@@ -103,8 +111,6 @@ const char* const VersionText =
     "There is NO WARRANTY. The licence text is in the file LICENSE of the sources\n"
     "and in /usr/share/doc/talvex-calc/copyright of the package.\n";
 
-const char* const TryHelpText = "Try 'talvex-calc --help' for more information.\n";
-
 const char* const UsageText =
     "Usage: talvex-calc [OPTION]... [--] [EXPRESSION]...\n"
     "Evaluates each EXPRESSION, or each line of standard input, and prints one\n"
@@ -117,6 +123,8 @@ const char* const UsageText =
     "  --locale=NAME          separators and date/time pictures of a locale\n"
     "                         (de_DE, fr_FR.UTF-8, ...; ru and en as before);\n"
     "                         default: LC_ALL, LC_NUMERIC/LC_TIME, LANG\n"
+    "  --messages=en|ru       language of the messages; default: that of\n"
+    "                         --locale, else LC_ALL, LC_MESSAGES, LANG\n"
     "  --decimal=C --thousand=C --list=C --date-sep=C --time-sep=C\n"
     "  --short-date=PICTURE --long-time=PICTURE   override single settings\n"
     "  --angle=deg|rad|grad   unit of trigonometric functions (default rad)\n"
@@ -130,7 +138,12 @@ const char* const UsageText =
     "Exit status: 0 all succeeded, 1 some failed, 2 bad options.\n"
     "The expression language: man talvex-calc\n";
 
-bool ParseOptions(const std::vector<std::string>& Args, TOptions& Options, std::string& Error) {
+bool ParseOptions(const std::vector<std::string>& Args, TOptions& Options, TToolMessage& Error) {
+  bool Failed = false;
+  const auto Fail = [&](TToolMessageId Id, std::vector<std::string> Texts) {
+    if (!Failed) Error = {Id, std::move(Texts)};
+    Failed = true;
+  };
   bool OptionsEnded = false;
   for (std::size_t I = 0; I < Args.size(); ++I) {
     const std::string& Arg = Args[I];
@@ -150,18 +163,15 @@ bool ParseOptions(const std::vector<std::string>& Args, TOptions& Options, std::
     const std::string Name = Arg.substr(2, Equals == std::string::npos ? std::string::npos : Equals - 2);
     const bool Long = StartsWith(Arg, "--");
     if (Long && IsOneOf(Name, FlagNames)) {
-      if (Equals != std::string::npos) {
-        Error = "talvex-calc: option '--" + Name + "' takes no value";
-        return false;
-      }
-      if (Name == "help") Options.Help = true;
+      if (Equals != std::string::npos) Fail(TToolMessageId::TakesNoValue, {Name});
+      else if (Name == "help") Options.Help = true;
       else if (Name == "version") Options.Version = true;
       else Options.AutoSyntax = true;
       continue;
     }
     if (!Long || (!IsOneOf(Name, ValueNames) && !IsOneOf(Name, SeparatorNames))) {
-      Error = "talvex-calc: unknown option '" + Arg.substr(0, Equals) + "'";
-      return false;
+      Fail(TToolMessageId::UnknownOption, {Arg.substr(0, Equals)});
+      continue;
     }
     std::string Value;
     if (Equals != std::string::npos) {
@@ -169,18 +179,15 @@ bool ParseOptions(const std::vector<std::string>& Args, TOptions& Options, std::
     } else if (I + 1 < Args.size()) {
       Value = Args[++I];
     } else {
-      Error = "talvex-calc: option '--" + Name + "' needs a value";
-      return false;
+      Fail(TToolMessageId::NeedsValue, {Name});
+      continue;
     }
-    if (!ReadValue(Name, Value, Options)) {
-      Error = "talvex-calc: bad value '" + Value + "' for option '--" + Name + "'";
-      return false;
-    }
+    if (!ReadValue(Name, Value, Options)) Fail(TToolMessageId::BadValue, {Value, Name});
   }
-  return true;
+  return !Failed;
 }
 
-bool ApplySeparators(const TOptions& Options, TFormatSettings& S, std::string& Error) {
+bool ApplySeparators(const TOptions& Options, TFormatSettings& S, TToolMessage& Error) {
   bool ListGiven = false, ThousandGiven = false, DecimalGiven = false;
   for (const auto& [Name, Value] : Options.Separators) {
     bool Ok = true;
@@ -191,7 +198,7 @@ bool ApplySeparators(const TOptions& Options, TFormatSettings& S, std::string& E
     else if (Name == "time-sep") Ok = ReadCharacter(Value, S.TimeSeparator);
     else Ok = ReadPicture(Value, Name == "short-date" ? S.ShortDateFormat : S.LongTimeFormat);
     if (!Ok) {
-      Error = "talvex-calc: bad value '" + Value + "' for option '--" + Name + "'";
+      Error = {TToolMessageId::BadValue, {Value, Name}};
       return false;
     }
   }

@@ -2,7 +2,11 @@
 
 #include <string_view>
 
+#include "ParserLib/CharClasses.h"
 #include "ParserLib/Cp1251.h"
+#include "ParserLib/ParserException.h"
+#include "cli/EngineMessages.h"
+#include "cli/ToolMessages.h"
 
 namespace talvex::cli {
 namespace {
@@ -19,7 +23,22 @@ bool IsQuitWord(std::string_view Word) {
 
 }  // namespace
 
-std::string ErrorText(const Exception& Error) { return Cp1251ToUtf8(Error.Message()); }
+std::string ErrorText(const Exception& Error, TLanguage Language, std::string_view Expression) {
+  if (const auto* Engine = dynamic_cast<const EParserException*>(&Error))
+    return Cp1251ToUtf8(EngineErrorText(*Engine, Language, Expression));
+  if (const auto* Separators = dynamic_cast<const EWindowsOptionsException*>(&Error))
+    return Cp1251ToUtf8(EngineMessageText(Separators->Id(), Language));
+  return Cp1251ToUtf8(Error.Message());  // a runtime error without an identity
+}
+
+std::string NotInCodePageText(std::string_view Utf8Expression, std::size_t ByteOffset, TLanguage Language) {
+  int Position = 1;
+  for (std::size_t I = 0; I < ByteOffset && I < Utf8Expression.size(); ++I)
+    if ((static_cast<unsigned char>(Utf8Expression[I]) & 0xC0) != 0x80) ++Position;  // not a continuation byte
+  const std::string Prefix =
+      FormatMessage(EngineMessageText(TMessageId::PositionPrefix, Language), {std::to_string(Position)});
+  return Cp1251ToUtf8(Prefix) + ToolText(TToolMessageId::NotInCodePage, Language);
+}
 
 // Flushed: a person or a program may be waiting for this line.
 void TSession::WriteLine(const std::string& Utf8) { FOut << Utf8 << '\n' << std::flush; }
@@ -28,7 +47,7 @@ bool TSession::Evaluate(const std::string& Utf8Expression) {
   std::string Expression;
   std::size_t Offset = 0;
   if (!Utf8ToCp1251(Utf8Expression, Expression, Offset)) {
-    WriteLine("error: character at byte " + std::to_string(Offset + 1) + " is not in code page 1251");
+    WriteLine("error: " + NotInCodePageText(Utf8Expression, Offset, FLanguage));
     FAllSucceeded = false;
     return false;
   }
@@ -39,7 +58,7 @@ bool TSession::Evaluate(const std::string& Utf8Expression) {
     if (Value.Kind != vkNone && Value.Kind != vkNull) FParser.DefineVariable("ans", Value);
     return true;
   } catch (const Exception& Error) {
-    WriteLine("error: " + ErrorText(Error));
+    WriteLine("error: " + ErrorText(Error, FLanguage, Expression));
   }
   FAllSucceeded = false;
   return false;

@@ -4,8 +4,10 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "ParserLib/RuntimeErrors.h"
+#include "cli/Language.h"
 #include "parser/CalcParser.h"
 
 namespace talvex::cli {
@@ -22,7 +24,8 @@ class ILineReader {
 
 class TSession {
  public:
-  TSession(TCalcParser& Parser, std::ostream& Out) : FParser(Parser), FOut(Out) {}
+  TSession(TCalcParser& Parser, std::ostream& Out, TLanguage Language)
+      : FParser(Parser), FOut(Out), FLanguage(Language) {}
 
   // One expression (UTF-8): its result line or its error line. A result with
   // a value becomes the variable ans. False when it failed.
@@ -39,11 +42,18 @@ class TSession {
 
   TCalcParser& FParser;
   std::ostream& FOut;
+  TLanguage FLanguage;
   bool FAllSucceeded = true;
 };
 
-// The text the user reads for an error of the engine (UTF-8): the one place
-// where a message leaves the engine.
-std::string ErrorText(const Exception& Error);
+// The text the user reads for an error of the engine (UTF-8) in Language:
+// the one place where a message leaves the engine. Expression (code page
+// 1251) is the one that failed, for the spelling of the names in the message.
+std::string ErrorText(const Exception& Error, TLanguage Language, std::string_view Expression);
+
+// The line for an expression with a character code page 1251 lacks, at
+// ByteOffset of the UTF-8 text; its position counts characters, as the
+// engine's positions do.
+std::string NotInCodePageText(std::string_view Utf8Expression, std::size_t ByteOffset, TLanguage Language);
 
 }  // namespace talvex::cli

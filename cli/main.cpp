@@ -12,6 +12,7 @@
 #include "cli/Options.h"
 #include "cli/Session.h"
 #include "cli/SystemLocale.h"
+#include "cli/ToolMessages.h"
 #include "parser/CalcParser.h"
 
 namespace {
@@ -19,23 +20,25 @@ namespace {
 using namespace talvex;
 
 #ifdef _WIN32
-constexpr const char* EndOfInputKeys = "Ctrl-Z and Enter";
+constexpr cli::TToolMessageId EndOfInputKeys = cli::TToolMessageId::EndOfInputKeysWindows;
 #else
-constexpr const char* EndOfInputKeys = "Ctrl-D";
+constexpr cli::TToolMessageId EndOfInputKeys = cli::TToolMessageId::EndOfInputKeys;
 #endif
 
-int BadOptions(const std::string& Error) {
-  std::fprintf(stderr, "%s\n%s", Error.c_str(), cli::TryHelpText);
+int BadOptions(const cli::TToolMessage& Error, cli::TLanguage Language) {
+  const std::string Text = "talvex-calc: " + cli::ToolText(Error, Language) + "\n" +
+                           cli::ToolText(cli::TToolMessageId::TryHelp, Language) + "\n";
+  std::fputs(Text.c_str(), stderr);
   return 2;
 }
 
 // The locale named by --locale, else the system's, then the single settings
 // given as options.
-bool ResolveSettings(const cli::TOptions& Options, TFormatSettings& Settings, std::string& Error) {
+bool ResolveSettings(const cli::TOptions& Options, TFormatSettings& Settings, cli::TToolMessage& Error) {
   if (Options.Locale.empty()) {
     Settings = cli::SystemFormatSettings();
   } else if (!cli::NamedLocaleSettings(Options.Locale, cli::TSystemLocales(), Settings)) {
-    Error = "talvex-calc: unknown locale '" + Options.Locale + "'";
+    Error = {cli::TToolMessageId::UnknownLocale, {Options.Locale}};
     return false;
   }
   return cli::ApplySeparators(Options, Settings, Error);
@@ -43,12 +46,12 @@ bool ResolveSettings(const cli::TOptions& Options, TFormatSettings& Settings, st
 
 // Standard input, with a prompt and a banner when a person types at a
 // terminal. False when quit or exit ended it.
-bool RunStandardInput(cli::TSession& Session, bool& BannerShown) {
+bool RunStandardInput(cli::TSession& Session, cli::TLanguage Language, bool& BannerShown) {
   const bool Interactive = cli::InputIsTerminal() && cli::OutputIsTerminal();
   if (Interactive && !BannerShown) {
-    std::printf("talvex-calc %s: type an expression and Enter; ans is the last result.\n"
-                "Leave with quit, exit or %s. The language: man talvex-calc.\n",
-                TALVEX_VERSION, EndOfInputKeys);
+    const std::string Keys = cli::ToolText(EndOfInputKeys, Language);
+    const std::string Banner = cli::ToolText(cli::TToolMessageId::Banner, Language, {TALVEX_VERSION, Keys}) + "\n";
+    std::fputs(Banner.c_str(), stdout);
     BannerShown = true;
   }
   const auto Reader = cli::OpenStandardInput(Interactive, cli::Environment);
@@ -60,8 +63,11 @@ bool RunStandardInput(cli::TSession& Session, bool& BannerShown) {
 int main(int Argc, char** Argv) {
   cli::UseBinaryStreams();
   cli::TOptions Options;
-  std::string Error;
-  if (!cli::ParseOptions(cli::Utf8Arguments(Argc, Argv), Options, Error)) return BadOptions(Error);
+  cli::TToolMessage Error;
+  const bool OptionsRead = cli::ParseOptions(cli::Utf8Arguments(Argc, Argv), Options, Error);
+  const cli::TLanguage Language =
+      cli::MessageLanguage(Options.Messages, Options.Locale, cli::SystemMessageLanguage());
+  if (!OptionsRead) return BadOptions(Error, Language);
   if (Options.Help) {
     std::fputs(cli::UsageText, stdout);
     return 0;
@@ -71,7 +77,7 @@ int main(int Argc, char** Argv) {
     return 0;
   }
   TFormatSettings Settings;
-  if (!ResolveSettings(Options, Settings, Error)) return BadOptions(Error);
+  if (!ResolveSettings(Options, Settings, Error)) return BadOptions(Error, Language);
 
   FormatSettings() = Settings;
   TCalcParser Parser{BuiltinFunctions()};
@@ -86,13 +92,13 @@ int main(int Argc, char** Argv) {
     // Reported by the first expression, which retries the table.
   }
 
-  cli::TSession Session(Parser, std::cout);
+  cli::TSession Session(Parser, std::cout, Language);
   if (Options.Expressions.empty()) Options.Expressions.emplace_back(cli::StandardInputArgument);
   bool BannerShown = false;
   for (const std::string& Expression : Options.Expressions) {
     if (Expression != cli::StandardInputArgument)
       Session.Evaluate(Expression);
-    else if (!RunStandardInput(Session, BannerShown))
+    else if (!RunStandardInput(Session, Language, BannerShown))
       break;
   }
   return Session.AllSucceeded() ? 0 : 1;

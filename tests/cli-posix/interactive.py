@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """talvex-calc at a terminal, through a pseudo-terminal: the banner and the
 prompt, editing and history recall with the arrow keys (also in a second
-session), ans, quit and Ctrl-D, and nothing but results when the output is
+session), ans, quit and Ctrl-D, the banner in Russian, and nothing but results when the output is
 redirected. Every wait is bounded.
 
     interactive.py TALVEX_CALC
@@ -89,7 +89,7 @@ def main():
     t.line("ans+1", "43")
     t.line(UP + UP, "42")                # 6*7 again
     t.line("2+3" + LEFT + LEFT + "1", "24")  # 21+3
-    t.line("1/0", "error: Позиция 4:  Деление на ноль")
+    t.line("1/0", "error: position 4: division by zero")
     t.expect("> ")
     t.send("quit\r")
     if t.finish() != 1:
@@ -111,8 +111,9 @@ def main():
     if t.finish() != 0:
         fail("Ctrl-D after successes must end with status 0")
 
-    # exit leaves too.
-    t = Terminal(env)
+    # exit leaves too; the banner speaks the language of the messages.
+    t = Terminal(dict(env, LANG="ru_RU.UTF-8"))
+    t.expect("Выход: quit, exit или Ctrl-D. Язык выражений: man talvex-calc.")
     t.expect("> ")
     t.send("exit\r")
     if t.finish() != 0:

@@ -5,6 +5,7 @@
 
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/Cp1251.h"
+#include "cli/Language.h"
 #include "cli/Locale.h"
 #include "cli/LocaleSettings.h"
 
@@ -50,6 +51,40 @@ TEST(LocaleName, EnvironmentVariablesInTheCLibrarysOrder) {
   for (const TCase& C : Cases) {
     EXPECT_EQ(LocaleNameFor("LC_NUMERIC", GetenvOf(C.Environment)), C.Numeric);
     EXPECT_EQ(LocaleNameFor("LC_TIME", GetenvOf(C.Environment)), C.Time);
+  }
+}
+
+TEST(LocaleName, MessageLanguageFromOptionsThenTheMessagesLocale) {
+  constexpr TLanguage En = TLanguage::English, Ru = TLanguage::Russian;
+  struct TCase {
+    TEnvironment Environment;
+    std::optional<TLanguage> Messages;
+    const char* Locale;
+    TLanguage Expected;
+  };
+  const TCase Cases[] = {
+      {{}, {}, "", En},
+      {{{"LANG", "ru_RU.UTF-8"}}, {}, "", Ru},
+      {{{"LANG", "RU"}}, {}, "", Ru},
+      {{{"LANG", "ru_UA@latin"}}, {}, "", Ru},
+      {{{"LANG", "uk_UA.UTF-8"}}, {}, "", En},
+      {{{"LANG", "rus"}}, {}, "", En},
+      {{{"LANG", "ru_RU"}, {"LC_MESSAGES", "C.UTF-8"}}, {}, "", En},
+      {{{"LANG", "en_US"}, {"LC_MESSAGES", "ru_RU"}}, {}, "", Ru},
+      {{{"LC_MESSAGES", "ru_RU"}, {"LC_ALL", "POSIX"}}, {}, "", En},
+      {{{"LANG", "ru_RU"}, {"LC_ALL", ""}, {"LC_MESSAGES", ""}}, {}, "", Ru},
+      // The numeric and time categories do not choose the messages.
+      {{{"LC_NUMERIC", "ru_RU"}, {"LC_TIME", "ru_RU"}}, {}, "", En},
+      // --locale over the environment, --messages over both.
+      {{{"LANG", "ru_RU"}}, {}, "en", En},
+      {{{"LANG", "de_DE"}}, {}, "ru", Ru},
+      {{{"LANG", "ru_RU"}}, En, "ru", En},
+      {{}, Ru, "de_DE", Ru},
+  };
+  for (const TCase& C : Cases) {
+    const TLanguage Environment = EnvironmentLanguage(GetenvOf(C.Environment));
+    EXPECT_EQ(MessageLanguage(C.Messages, C.Locale, Environment), C.Expected)
+        << (C.Environment.empty() ? "" : C.Environment.begin()->second) << " " << C.Locale;
   }
 }
 

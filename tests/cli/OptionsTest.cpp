@@ -16,6 +16,7 @@ std::string Describe(const TOptions& O) {
   if (O.Version) Add("version");
   if (O.AutoSyntax) Add("auto");
   if (!O.Locale.empty()) Add("locale=" + O.Locale);
+  if (O.Messages) Add(*O.Messages == TLanguage::Russian ? "messages=ru" : "messages=en");
   for (const auto& [Name, Value] : O.Separators) Add(Name + "=" + Value);
   if (O.AngleUnit != 1) Add("angle=" + std::to_string(O.AngleUnit));
   if (O.Syntax != smDefault) Add("syntax=" + std::to_string(O.Syntax));
@@ -28,8 +29,8 @@ std::string Describe(const TOptions& O) {
 
 std::string Parse(const std::vector<std::string>& Args) {
   TOptions Options;
-  std::string Error;
-  return ParseOptions(Args, Options, Error) ? Describe(Options) : Error;
+  TToolMessage Error;
+  return ParseOptions(Args, Options, Error) ? Describe(Options) : ToolText(Error, TLanguage::English);
 }
 
 TEST(Options, ConventionalCommandLine) {
@@ -41,25 +42,29 @@ TEST(Options, ConventionalCommandLine) {
       {{"--help"}, "help"},
       {{"-V"}, "version"},
       {{"--version", "2+2"}, "version [2+2]"},
-      {{"--help=yes"}, "talvex-calc: option '--help' takes no value"},
-      {{"--bogus"}, "talvex-calc: unknown option '--bogus'"},
-      {{"--bogus=1", "2"}, "talvex-calc: unknown option '--bogus'"},
-      {{"-v"}, "talvex-calc: unknown option '-v'"},
-      {{"-hV"}, "talvex-calc: unknown option '-hV'"},
+      {{"--help=yes"}, "option '--help' takes no value"},
+      {{"--bogus"}, "unknown option '--bogus'"},
+      {{"--bogus=1", "2"}, "unknown option '--bogus'"},
+      {{"-v"}, "unknown option '-v'"},
+      {{"-hV"}, "unknown option '-hV'"},
       // A dash before anything but a letter starts an expression.
       {{"-5+1", "-(2)", "-"}, "[-5+1] [-(2)] [-]"},
       {{"--", "-v", "--help", "-"}, "[-v] [--help] [-]"},
       {{"1", "--auto-syntax", "2"}, "auto [1] [2]"},
       // Values after "=" or as the next argument.
       {{"--locale=de_DE", "--locale", "fr_FR.UTF-8"}, "locale=fr_FR.UTF-8"},
-      {{"--locale"}, "talvex-calc: option '--locale' needs a value"},
-      {{"--locale="}, "talvex-calc: bad value '' for option '--locale'"},
+      {{"--locale"}, "option '--locale' needs a value"},
+      {{"--locale="}, "bad value '' for option '--locale'"},
       {{"--angle", "deg", "--syntax=c", "--output", "hex"}, "angle=0 syntax=1 output=3"},
-      {{"--angle=turns"}, "talvex-calc: bad value 'turns' for option '--angle'"},
+      {{"--angle=turns"}, "bad value 'turns' for option '--angle'"},
       {{"--fixed-digits=18", "--exp-digits", "0"}, "digits=18/0"},
-      {{"--fixed-digits=19"}, "talvex-calc: bad value '19' for option '--fixed-digits'"},
-      {{"--exp-digits=-1"}, "talvex-calc: bad value '-1' for option '--exp-digits'"},
+      {{"--fixed-digits=19"}, "bad value '19' for option '--fixed-digits'"},
+      {{"--exp-digits=-1"}, "bad value '-1' for option '--exp-digits'"},
       {{"--list", ";", "--decimal=,"}, "list=; decimal=,"},
+      {{"--messages=ru", "--messages", "en"}, "messages=en"},
+      {{"--messages=de"}, "bad value 'de' for option '--messages'"},
+      // The first error is the one told; the rest are still read for --messages.
+      {{"--bogus", "--angle=x", "--help=1"}, "unknown option '--bogus'"},
   };
   for (const auto& C : Cases) EXPECT_EQ(Parse(C.Args), C.Expected) << C.Args[0];
 }
@@ -76,27 +81,29 @@ TEST(Options, SeparatorsOverTheLocale) {
       {RussianFormatSettings(), {"--thousand=.", "--date-sep=-"}, ", . ; - : dd.MM.yyyy H:mm:ss"},
       {RussianFormatSettings(), {"--short-date", "yyyy-MM-dd", "--long-time=HH:mm"},
        ", ` ; . : yyyy-MM-dd HH:mm"},
-      {RussianFormatSettings(), {"--date-sep=ab"}, "talvex-calc: bad value 'ab' for option '--date-sep'"},
-      {RussianFormatSettings(), {"--long-time=中"}, "talvex-calc: bad value '中' for option '--long-time'"},
-      {RussianFormatSettings(), {"--time-sep="}, "talvex-calc: bad value '' for option '--time-sep'"},
+      {RussianFormatSettings(), {"--date-sep=ab"}, "bad value 'ab' for option '--date-sep'"},
+      {RussianFormatSettings(), {"--long-time=中"}, "bad value '中' for option '--long-time'"},
+      {RussianFormatSettings(), {"--time-sep="}, "bad value '' for option '--time-sep'"},
   };
   // A locale's digit-group mark that the new decimal symbol takes over gives way.
   TFormatSettings German = RussianFormatSettings();
   German.ThousandSeparator = '.';
   for (const auto& C : Cases) {
     TOptions Options;
-    std::string Error;
-    ASSERT_TRUE(ParseOptions(C.Args, Options, Error)) << Error;
+    TToolMessage Error;
+    ASSERT_TRUE(ParseOptions(C.Args, Options, Error));
     TFormatSettings S = C.Base;
-    std::string Got = Error;
-    if (ApplySeparators(Options, S, Got))
+    std::string Got;
+    if (!ApplySeparators(Options, S, Error))
+      Got = ToolText(Error, TLanguage::English);
+    else
       Got = std::string{S.DecimalSeparator, ' ', S.ThousandSeparator, ' ', S.ListSeparator, ' ',
                         S.DateSeparator,    ' ', S.TimeSeparator,     ' '} +
             S.ShortDateFormat + " " + S.LongTimeFormat;
     EXPECT_EQ(Got, C.Expected) << C.Args[0];
   }
   TOptions Options;
-  std::string Error;
+  TToolMessage Error;
   ASSERT_TRUE(ParseOptions({"--decimal=."}, Options, Error));
   ASSERT_TRUE(ApplySeparators(Options, German, Error));
   EXPECT_EQ(German.ThousandSeparator, '`');

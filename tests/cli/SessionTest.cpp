@@ -32,7 +32,7 @@ class Session : public ::testing::Test {
   void SetUp() override { FormatSettings() = EnglishFormatSettings(); }
   std::ostringstream Out;
   TCalcParser Parser{BuiltinFunctions()};
-  TSession Run{Parser, Out};
+  TSession Run{Parser, Out, TLanguage::English};
 };
 
 TEST_F(Session, AnsHoldsTheLastResultWithAValue) {
@@ -45,8 +45,8 @@ TEST_F(Session, AnsHoldsTheLastResultWithAValue) {
   };
   for (const auto& Step : Steps) EXPECT_EQ(Run.Evaluate(Step.Expression), Step.Succeeds) << Step.Expression;
   EXPECT_EQ(Out.str(),
-            "error: Позиция 1:  Неизвестный идентификатор \"ANS\" или неправильный формат чисел в выражении\n"
-            "5\n10\n\n10\nerror: Позиция 4:  Деление на ноль\n14\n\"ab\"\n2\n2\n");
+            "error: position 1: unknown identifier \"ans\" or bad number format\n"
+            "5\n10\n\n10\nerror: position 4: division by zero\n14\n\"ab\"\n2\n2\n");
   EXPECT_FALSE(Run.AllSucceeded());
 }
 
@@ -60,9 +60,9 @@ TEST_F(Session, LinesSkipCommentsAndStopAtQuit) {
       {{"# a comment", "  # indented", "", " \t ", "1+1\r\n", "2*3"}, true, "2\n6\n", {"1+1", "2*3"}},
       {{"1", " quit ", "2"}, false, "1\n", {"1", " quit "}},
       {{"EXIT", "2"}, false, "", {"EXIT"}},
-      {{"quit := 5", "quit2"}, true, "\nerror: Позиция 1:  Неизвестный идентификатор \"QUIT2\" или неправильный формат чисел в выражении\n",
+      {{"quit := 5", "quit2"}, true, "\nerror: position 1: unknown identifier \"quit2\" or bad number format\n",
        {"quit := 5", "quit2"}},
-      {{"1+中"}, true, "error: character at byte 3 is not in code page 1251\n", {"1+中"}},
+      {{"1+中"}, true, "error: position 3: character not in code page 1251\n", {"1+中"}},
   };
   for (const auto& C : Cases) {
     Out.str("");

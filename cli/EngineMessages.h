@@ -1,0 +1,30 @@
+// The engine's errors as the tool's user reads them, in Russian (the engine's
+// own texts) or in English, chosen by each message's identity.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ParserLib/Messages.h"
+#include "ParserLib/ParserException.h"
+#include "cli/Language.h"
+
+namespace talvex::cli {
+
+// The message with that identity in Language, code page 1251, with "%s" and
+// "%d" where the Russian text has them. English texts are plain ASCII.
+std::string_view EngineMessageText(TMessageId Id, TLanguage Language);
+
+// An engine error on one line (code page 1251): "position N: " (Russian
+// "Позиция N:  ") where the engine records it, the message with its
+// arguments, and after ": " the error it explains. A name the engine carries
+// in its own letter case is shown as Expression writes it, when Expression
+// writes it one way only.
+std::string EngineErrorText(const EParserException& Error, TLanguage Language, std::string_view Expression);
+
+// Argument as Expression spells it: every occurrence of it there, ignoring
+// letter case and not inside a longer name, written the same way; else
+// Argument itself.
+std::string AsWritten(std::string_view Argument, std::string_view Expression);
+
+}  // namespace talvex::cli

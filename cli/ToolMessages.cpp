@@ -1,0 +1,36 @@
+#include "cli/ToolMessages.h"
+
+#include <iterator>
+
+#include "ParserLib/ParserException.h"
+
+namespace talvex::cli {
+namespace {
+
+struct TTexts {
+  std::string_view English;
+  std::string_view Russian;
+};
+
+constexpr TTexts Texts[] = {
+#define TALVEX_TOOL_MESSAGE_TEXTS(Name, English, Russian) {English, Russian},
+    TALVEX_TOOL_MESSAGES(TALVEX_TOOL_MESSAGE_TEXTS)
+#undef TALVEX_TOOL_MESSAGE_TEXTS
+};
+
+}  // namespace
+
+std::string_view ToolMessageText(TToolMessageId Id, TLanguage Language) {
+  const TTexts& Row = Texts[static_cast<std::size_t>(Id)];
+  return Language == TLanguage::Russian ? Row.Russian : Row.English;
+}
+
+std::string ToolText(TToolMessageId Id, TLanguage Language, std::initializer_list<std::string_view> Args) {
+  return FormatMessage(ToolMessageText(Id, Language), Args);
+}
+
+std::string ToolText(const TToolMessage& Message, TLanguage Language) {
+  return FormatMessage(ToolMessageText(Message.Id, Language), Message.Args);
+}
+
+}  // namespace talvex::cli
