@@ -53,9 +53,20 @@ class Terminal:
     def send(self, keys):
         os.write(self.master, keys.encode())
 
+    def prompt(self):
+        """Waits for the prompt and for the line editor to take the terminal
+        out of line mode: a Ctrl-D typed before that is the terminal's own
+        end of file, which the editor never sees."""
+        self.expect("> ")
+        deadline = time.monotonic() + WAIT
+        while termios.tcgetattr(self.master)[3] & termios.ICANON:
+            if time.monotonic() > deadline:
+                fail("the line editor never took the terminal")
+            time.sleep(0.01)
+
     def line(self, keys, answer):
         """At the prompt, types keys and Enter and waits for the answer line."""
-        self.expect("> ")
+        self.prompt()
         self.send(keys + "\r")
         self.expect(answer + "\r\n")
 
@@ -90,7 +101,7 @@ def main():
     t.line(UP + UP, "42")                # 6*7 again
     t.line("2+3" + LEFT + LEFT + "1", "24")  # 21+3
     t.line("1/0", "error: position 4: division by zero")
-    t.expect("> ")
+    t.prompt()
     t.send("quit\r")
     if t.finish() != 1:
         fail("a session with an error must end with status 1")
@@ -105,7 +116,7 @@ def main():
     t = Terminal(env)
     t.line(UP + UP + UP, "24")           # quit, 1/0, 21+3
     t.line("ans*2", "48")
-    t.expect("> ")
+    t.prompt()
     t.send("\x04")
     t.expect("\n")
     if t.finish() != 0:
@@ -114,7 +125,7 @@ def main():
     # exit leaves too; the banner speaks the language of the messages.
     t = Terminal(dict(env, LANG="ru_RU.UTF-8"))
     t.expect("Выход: quit, exit или Ctrl-D. Язык выражений: man talvex-calc.")
-    t.expect("> ")
+    t.prompt()
     t.send("exit\r")
     if t.finish() != 0:
         fail("exit must end with status 0")
