@@ -2,12 +2,18 @@
 
 namespace talvex {
 
+namespace {
+
+// Higher only when both levels are known: Windows XP has none, and a
+// process that cannot be asked is not taken for an administrator's.
 bool IsHigherIntegrity(ISystemApi& Sys, std::uint32_t ProcessId) {
   const auto Theirs = Sys.ProcessIntegrity(ProcessId);
   if (!Theirs) return false;
   const auto Ours = Sys.ProcessIntegrity(Sys.CurrentProcessId());
   return Ours && *Theirs > *Ours;
 }
+
+}  // namespace
 
 TForegroundTarget FindForegroundTarget(ISystemApi& Sys, TMonitorBinding& Monitor) {
   TForegroundTarget Target;

@@ -24,8 +24,4 @@ struct TForegroundTarget {
 // record may be a window of another application the user left.
 TForegroundTarget FindForegroundTarget(ISystemApi& Sys, TMonitorBinding& Monitor);
 
-// Higher only when both levels are known: Windows XP has none, and a
-// process that cannot be asked is not taken for an administrator's.
-bool IsHigherIntegrity(ISystemApi& Sys, std::uint32_t ProcessId);
-
 }  // namespace talvex

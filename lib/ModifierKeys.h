@@ -21,8 +21,6 @@ class TModifiersReleased {
   TModifiersReleased(const TModifiersReleased&) = delete;
   TModifiersReleased& operator=(const TModifiersReleased&) = delete;
 
-  const THeldModifiers& Held() const { return Released; }
-
  private:
   ISystemApi& Sys;
   THeldModifiers Released;
