@@ -52,19 +52,17 @@ bool IsKeyToggled(ISystemApi& Sys, std::uint8_t Vk) {
 }
 
 void ToggleKeyOnce(ISystemApi& Sys, std::uint8_t Vk) {
+  // The user may still hold the key; a toggle now would be lost in theirs.
+  WaitUntil(Sys, [&] { return KeyGoneUp(Sys, Vk); }, ToggleKeyReleaseTimeout);
   if (IsNtPlatform(Sys)) {
-    // The user may still hold the key; a press now would be lost in theirs.
-    WaitUntil(Sys, [&] { return KeyGoneUp(Sys, Vk); }, ToggleKeyReleaseTimeout);
     KeyDown(Sys, Vk);
     KeyUp(Sys, Vk);
-    ProcessPendingMessages(Sys);
-    return;
+  } else {
+    TKeyboardState State{};
+    Sys.ReadKeyboardState(State);
+    State[Vk] ^= 1;
+    Sys.WriteKeyboardState(State);
   }
-  WaitUntil(Sys, [&] { return KeyGoneUp(Sys, Vk); }, ToggleKeyReleaseTimeout);
-  TKeyboardState State{};
-  Sys.ReadKeyboardState(State);
-  State[Vk] ^= 1;
-  Sys.WriteKeyboardState(State);
   ProcessPendingMessages(Sys);
 }
 
