@@ -1,9 +1,5 @@
 #include "lib/TextCodec.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include "ParserLib/Cp1251.h"
 
 namespace talvex {
@@ -42,23 +38,5 @@ bool WideToCp1251Exact(std::wstring_view Text, std::string& Out, std::size_t& Ba
   }
   return true;
 }
-
-#ifdef _WIN32
-
-std::wstring AnsiToWide(std::string_view Ansi) {
-  if (Ansi.empty()) return std::wstring();
-  const int Size = MultiByteToWideChar(CP_ACP, 0, Ansi.data(), static_cast<int>(Ansi.size()), nullptr, 0);
-  if (Size <= 0) return std::wstring();
-  std::wstring Out(static_cast<std::size_t>(Size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, Ansi.data(), static_cast<int>(Ansi.size()), Out.data(), Size);
-  return Out;
-}
-
-bool AnsiToCp1251(std::string_view Ansi, std::string& Out) {
-  std::size_t BadIndex = 0;
-  return WideToCp1251Exact(AnsiToWide(Ansi), Out, BadIndex);
-}
-
-#endif
 
 }  // namespace talvex

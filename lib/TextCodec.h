@@ -1,5 +1,5 @@
-// Conversions at the program's edge: the engine speaks code page 1251, the
-// user's applications the ANSI code page, and what the program shows is UTF-16.
+// Conversions at the program's edge: the engine speaks code page 1251, and
+// what the program reads from other applications and shows is UTF-16.
 #pragma once
 
 #include <cstddef>
@@ -14,11 +14,5 @@ std::string WideToCp1251(std::wstring_view Text);
 // False when the text holds a character code page 1251 lacks; BadIndex is then
 // the 0-based index of the first such character.
 bool WideToCp1251Exact(std::wstring_view Text, std::string& Out, std::size_t& BadIndex);
-
-#ifdef _WIN32
-std::wstring AnsiToWide(std::string_view Ansi);
-// False when the text holds a character code page 1251 lacks.
-bool AnsiToCp1251(std::string_view Ansi, std::string& Out);
-#endif
 
 }  // namespace talvex

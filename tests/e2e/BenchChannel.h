@@ -18,7 +18,7 @@ enum TCommand : std::uint32_t {
   cmProbe,      // the exports' values as they stand
   cmInstall,    // InstallMonitor, then the block read back through its name
   cmCapture,    // CaptureSelection of the foreground application
-  cmType,       // TypeText (Text)
+  cmType,       // TypeWideText (Text)
   cmUninstall,  // UninstallMonitor
 };
 

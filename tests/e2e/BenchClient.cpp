@@ -12,7 +12,6 @@
 #include "SharedBlock.h"
 #include "lib/MonitorBinding.h"
 #include "lib/SelectionCapture.h"
-#include "lib/TextCodec.h"
 #include "lib/TextInjection.h"
 #include "lib/Win32SystemApi.h"
 
@@ -43,6 +42,16 @@ void Probe(const TExports& E, TChannel& C) {
   C.Values[pvCurrentFocus] = E.GetCurrentFocus();
   C.Values[pvProcessId] = E.GetProcessId();
   C.Values[pvMonitorInstalled] = E.MonitorInstalled();
+}
+
+// The channel's text is in the ANSI code page, as the driver's edit control has it.
+std::wstring AnsiToWide(const char* Ansi) {
+  const int Size = MultiByteToWideChar(CP_ACP, 0, Ansi, -1, nullptr, 0);
+  if (Size <= 1) return {};
+  std::wstring Out(static_cast<std::size_t>(Size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, Ansi, -1, Out.data(), Size);
+  Out.resize(static_cast<std::size_t>(Size) - 1);
+  return Out;
 }
 
 // The block as any process sees it through its name, not through the library.
