@@ -1,5 +1,6 @@
 #include "app/HotkeyChoice.h"
 
+#include "ParserLib/Cp1251.h"
 #include "app/UserMessages.h"
 
 namespace talvex {
@@ -16,18 +17,9 @@ std::string_view Trimmed(std::string_view Text) {
   return Text.substr(First, Last - First + 1);
 }
 
-bool SameLetters(std::string_view A, std::string_view B) {
-  if (A.size() != B.size()) return false;
-  for (std::size_t I = 0; I < A.size(); ++I) {
-    const auto Lower = [](char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; };
-    if (Lower(A[I]) != Lower(B[I])) return false;
-  }
-  return true;
-}
-
 std::optional<std::size_t> PairNamed(std::string_view Name) {
   for (std::size_t I = 0; I < HotkeyPairs.size(); ++I)
-    if (SameLetters(Name, HotkeyPairs[I].SettingName)) return I;
+    if (SameTextCp1251(Name, HotkeyPairs[I].SettingName)) return I;
   return std::nullopt;
 }
 
@@ -43,7 +35,7 @@ std::optional<std::size_t> PairOfSettings(std::string_view Text) {
     Text.remove_prefix(End == std::string_view::npos ? Text.size() : End + 1);
     const std::size_t Equals = Line.find('=');
     if (Line.empty() || Line.front() == '#' || Equals == std::string_view::npos) continue;
-    if (!SameLetters(Trimmed(Line.substr(0, Equals)), HotkeysKey)) continue;
+    if (!SameTextCp1251(Trimmed(Line.substr(0, Equals)), HotkeysKey)) continue;
     // A later line wins, as when the file is edited by appending.
     Pair = PairNamed(Trimmed(Line.substr(Equals + 1)));
   }
