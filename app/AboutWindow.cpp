@@ -169,7 +169,7 @@ void TAboutWindow::UseDpi(unsigned Dpi) {
   HelpButton->SetDpi(Dpi);
 
   // Drawn at 32 pixels for 100 %, with images for 125, 150 and 200 %.
-  const HCURSOR Hand = HandCursorOf(MulDiv(HandCursorSize, static_cast<int>(Dpi), static_cast<int>(BaseDpi)));
+  const HCURSOR Hand = HandCursorOf(ScaleToDpi(HandCursorSize, Dpi));
   WebLinkLabel->Cursor = Hand;
   MailLinkLabel->Cursor = Hand;
 }
