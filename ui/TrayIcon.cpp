@@ -15,9 +15,10 @@ constexpr UINT IconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 constexpr std::size_t FirstLayoutTipChars = 63;  // the rest of its 64 is the terminating zero
 constexpr UINT BalloonTimeout = 10000;  // what Windows XP shows it at least; later ones decide themselves
 
-// Copies at most the buffer's characters less the terminating zero.
+// Copies at most Limit characters, and never more than the buffer holds
+// besides the terminating zero.
 template <std::size_t N>
-void CopyText(WCHAR (&Buffer)[N], const std::wstring& Source, std::size_t Limit) {
+void CopyText(WCHAR (&Buffer)[N], const std::wstring& Source, std::size_t Limit = N - 1) {
   const std::size_t Length = std::min({Source.size(), Limit, N - 1});
   std::copy_n(Source.begin(), Length, Buffer);
   Buffer[Length] = L'\0';
@@ -55,8 +56,8 @@ void TTrayIcon::SetTooltip(const std::wstring& NewText) {
 void TTrayIcon::ShowBalloon(const std::wstring& Title, const std::wstring& Message, bool Silent) {
   if (!Shown || !Larger) return;
   NOTIFYICONDATAW Balloon = Data(NIF_INFO);
-  CopyText(Balloon.szInfoTitle, Title, Title.size());
-  CopyText(Balloon.szInfo, Message, Message.size());
+  CopyText(Balloon.szInfoTitle, Title);
+  CopyText(Balloon.szInfo, Message);
   Balloon.uTimeout = BalloonTimeout;
   Balloon.dwInfoFlags = NIIF_ERROR | (Silent ? NIIF_NOSOUND : 0);
   Notify(NIM_MODIFY, Balloon);
