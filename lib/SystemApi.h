@@ -43,9 +43,9 @@ public:
   virtual std::optional<char> UnicodeToAnsiChar(std::uint16_t Code) = 0;
 
   // A low-level keyboard hook of this thread that notes what the user does
-  // with each key, leaving out the program's own marked events; false where
-  // the system has none (the Windows 95 family).
-  virtual bool StartKeyWatch() = 0;
+  // with each key, leaving out the program's own marked events. Where the
+  // system has none (the Windows 95 family), every key reads ukUnknown.
+  virtual void StartKeyWatch() = 0;
   virtual void StopKeyWatch() = 0;
   virtual TUserKey UserKey(std::uint8_t Vk) = 0;
 

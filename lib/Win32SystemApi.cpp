@@ -137,10 +137,9 @@ std::optional<char> TWin32SystemApi::UnicodeToAnsiChar(std::uint16_t Code) {
   return Bytes[0];
 }
 
-bool TWin32SystemApi::StartKeyWatch() {
+void TWin32SystemApi::StartKeyWatch() {
   for (TUserKey& Key : UserKeys) Key = TUserKey::ukUnknown;
   if (!KeyWatchHook) KeyWatchHook = ::SetWindowsHookExW(WH_KEYBOARD_LL, KeyWatchProc, ::GetModuleHandleW(nullptr), 0);
-  return KeyWatchHook != nullptr;
 }
 
 void TWin32SystemApi::StopKeyWatch() {

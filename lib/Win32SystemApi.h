@@ -17,7 +17,7 @@ public:
   std::uint32_t ScanCodeOfKey(std::uint32_t Vk) override;
   std::optional<char> UnicodeToAnsiChar(std::uint16_t Code) override;
 
-  bool StartKeyWatch() override;
+  void StartKeyWatch() override;
   void StopKeyWatch() override;
   TUserKey UserKey(std::uint8_t Vk) override;
   std::uint32_t TickCount() override;

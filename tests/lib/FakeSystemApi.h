@@ -61,7 +61,6 @@ public:
   // reads them, unless AsyncStates scripts the key.
   std::set<int> Down;
   std::map<int, std::deque<std::int16_t>> AsyncStates;
-  bool KeyWatchAvailable = true;
   std::map<int, TUserKey> UserKeys;  // what the watch saw the user do
   TKeyboardState Keyboard{};
   TKeyboardState WrittenKeyboard{};
@@ -150,10 +149,7 @@ public:
     if (Vk >= 0x10 && Vk <= 0x12) D = D || Is(0xA0 + 2 * (Vk - 0x10)) || Is(0xA1 + 2 * (Vk - 0x10));
     return static_cast<std::int16_t>(D ? 0x8000 : 0);
   }
-  bool StartKeyWatch() override {
-    Calls.push_back(WatchStart);
-    return KeyWatchAvailable;
-  }
+  void StartKeyWatch() override { Calls.push_back(WatchStart); }
   void StopKeyWatch() override { Calls.push_back(WatchStop); }
   TUserKey UserKey(std::uint8_t Vk) override {
     const auto It = UserKeys.find(Vk);
