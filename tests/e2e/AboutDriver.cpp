@@ -17,20 +17,6 @@
 namespace talvex::e2e {
 namespace {
 
-constexpr DWORD StartTimeout = 30000;
-constexpr DWORD ExitTimeout = 20000;
-constexpr DWORD ShotTimeout = 30000;
-constexpr UINT TrayCallback = 0xB008;
-constexpr const wchar_t* AboutClass = L"Talvex.Window.512";  // the layer's class with CS_NOCLOSE
-constexpr const wchar_t* MenuClass = L"#32768";
-
-int Failures = 0;
-
-void Check(bool Ok, const std::string& What) {
-  Say(std::string(Ok ? "ok   " : "FAIL ") + What);
-  if (!Ok) ++Failures;
-}
-
 void Press(WORD Key) {
   keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
   keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
@@ -41,17 +27,7 @@ TFakeTray Tray;
 
 class TSession {
  public:
-  explicit TSession(std::wstring WorkFolder) : Work(std::move(WorkFolder)) {}
-
-  bool Start(const std::wstring& Folder) {
-    if (!Tray.EnsureFirst() || !Program.Start(Folder)) return false;
-    return PumpUntil(
-        [&] {
-          Application = Program.ApplicationWindow();
-          return Application && Tray.Holds(Application) && Answers(Application);
-        },
-        StartTimeout);
-  }
+  bool Start(const std::wstring& Folder) { return StartProgram(Tray, Program, Folder, Application); }
 
   // A left click on the tray icon; the about window once it shows.
   HWND ShowAbout() {
@@ -59,21 +35,6 @@ class TSession {
     HWND About = nullptr;
     PumpUntil([&] { return (About = Program.VisibleWindow(AboutClass)) != nullptr; }, SettleTimeout);
     return About;
-  }
-
-  // The script photographs Area into the file Name of the artifacts.
-  bool Photograph(const RECT& Area, const std::string& Name) {
-    const std::wstring Ready = Work + L"\\screenshot.ready";
-    const std::wstring Done = Work + L"\\screenshot.done";
-    DeleteFileW(Done.c_str());
-    if (FILE* F = _wfopen(Ready.c_str(), L"w")) {
-      std::fprintf(F, "%ld %ld %ld %ld %s\n", Area.left, Area.top, Area.right - Area.left, Area.bottom - Area.top,
-                   Name.c_str());
-      std::fclose(F);
-    }
-    const bool Taken = PumpUntil([&] { return GetFileAttributesW(Done.c_str()) != INVALID_FILE_ATTRIBUTES; }, ShotTimeout);
-    DeleteFileW(Ready.c_str());
-    return Taken;
   }
 
   // "Справка" from the tray menu: the message box it leads to, if any.
@@ -96,18 +57,15 @@ class TSession {
 
   TProgram Program;
   HWND Application = nullptr;
-
- private:
-  std::wstring Work;
 };
 
 int CheckAbout(const std::wstring& Dist, const std::wstring& Work, UINT Dpi) {
-  TSession Session(Work);
+  TSession Session;
   const std::string At = " at " + std::to_string(Dpi) + " dpi";
   Check(Session.Start(Dist), "Talvex.exe starts" + At);
   HWND About = Session.ShowAbout();
   Check(About != nullptr, "a left click on the tray icon shows the about window");
-  if (!About) return Failures;
+  if (!About) return FailureCount();
   PumpFor(700);  // painted
 
   RECT Area{};
@@ -115,7 +73,7 @@ int CheckAbout(const std::wstring& Dist, const std::wstring& Work, UINT Dpi) {
   const int Width = Area.right - Area.left, Height = Area.bottom - Area.top;
   Check(Width == MulDiv(364, static_cast<int>(Dpi), 96) && Height == MulDiv(181, static_cast<int>(Dpi), 96),
         "the about window is " + std::to_string(Width) + "x" + std::to_string(Height) + " px, 364x181 scaled");
-  Check(Session.Photograph(Area, "about-window-" + std::to_string(Dpi) + "dpi.png"), "its screenshot was taken");
+  Check(Photograph(Work, Area, "about-window-" + std::to_string(Dpi) + "dpi.png"), "its screenshot was taken");
 
   // The program brings the window to the foreground itself; the keys go there.
   for (const auto& [Key, Name] : {std::pair<WORD, const char*>{VK_ESCAPE, "Esc"}, {VK_RETURN, "Enter"}}) {
@@ -125,7 +83,7 @@ int CheckAbout(const std::wstring& Dist, const std::wstring& Work, UINT Dpi) {
     if (Key == VK_ESCAPE) About = Session.ShowAbout();
   }
   Check(Session.Quit(), "WM_CLOSE ends the program with status 0");
-  return Failures;
+  return FailureCount();
 }
 
 // The prefix holds no program for .html files (the script removed it).
@@ -148,7 +106,7 @@ int CheckHelp(const std::wstring& Dist, const std::wstring& Work) {
     for (const wchar_t* File : {L"Talvex.exe", L"Vantrel.dll", L"talvex.html"})
       if (C.WithHelpFile || std::wstring(File) != L"talvex.html")
         CopyFileW((Dist + L"\\" + File).c_str(), (C.Folder + L"\\" + File).c_str(), FALSE);
-    TSession Session(Work);
+    TSession Session;
     Check(Session.Start(C.Folder), std::string("Talvex.exe starts where ") + C.Name);
     const HWND Box = Session.ChooseHelp();
     Check(Box != nullptr, std::string("\"Справка\" says something when ") + C.Name);
@@ -162,7 +120,7 @@ int CheckHelp(const std::wstring& Dist, const std::wstring& Work) {
     }
     Check(Session.Quit(), "the program runs on and ends with status 0");
   }
-  return Failures;
+  return FailureCount();
 }
 
 }  // namespace

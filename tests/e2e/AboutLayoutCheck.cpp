@@ -21,13 +21,6 @@ namespace {
 
 constexpr int ButtonEdge = 2;  // DrawEdge's raised border, on each side
 
-int Failures = 0;
-
-void Check(bool Ok, const std::string& What) {
-  Say(std::string(Ok ? "ok   " : "FAIL ") + What);
-  if (!Ok) ++Failures;
-}
-
 std::string Size(int Width, int Height) { return std::to_string(Width) + "x" + std::to_string(Height); }
 
 struct TFit {
@@ -139,7 +132,7 @@ int Run(UINT ExpectedDpi, UINT MovedDpi) {
   UpdateWindow(About.Handle());
   Say("after a change of scale to " + std::to_string(MovedDpi) + " dpi:");
   CheckWindow(About.Handle(), MovedDpi, Expected, "the place suggested with the change");
-  return Failures;
+  return FailureCount();
 }
 
 }  // namespace

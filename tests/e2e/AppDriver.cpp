@@ -19,17 +19,11 @@
 namespace talvex::e2e {
 namespace {
 
-constexpr DWORD ShotTimeout = 30000;
-constexpr UINT TrayCallback = 0xB008;
 constexpr const wchar_t* Caption = L"Talvex v 2.0 beta";
-constexpr const wchar_t* AboutClass = L"Talvex.Window.512";  // the layer's class with CS_NOCLOSE
 constexpr UINT TrayFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-constexpr const wchar_t* MenuClass = L"#32768";
 // Shell 6.0 and later: the error icon, and no sound besides the program's own beep.
 constexpr DWORD ErrorBalloonFlags = NIIF_ERROR | NIIF_NOSOUND;
 constexpr std::size_t TooltipChars = 127;  // the larger layout, which Wine's shell offers
-
-int Failures = 0;
 
 // 1+1+...+1 of exactly N characters, with one more digit in front when N is even.
 std::wstring SumOfLength(std::size_t N, std::size_t& Sum) {
@@ -44,13 +38,6 @@ std::wstring SumOfLength(std::size_t N, std::size_t& Sum) {
 
 }  // namespace
 
-void Check(bool Ok, const std::string& What) {
-  Say(std::string(Ok ? "ok   " : "FAIL ") + What);
-  if (!Ok) ++Failures;
-}
-
-int FailureCount() { return Failures; }
-
 void CheckTextAndTooltip(const std::string& Name, const std::wstring& Before, const std::wstring& Text,
                          const std::wstring& After, bool Arrived, const std::wstring& Tip,
                          const std::wstring& ExpectedTip) {
@@ -64,17 +51,6 @@ double Median(std::vector<double> Times) {
   if (Times.empty()) return -1;
   std::sort(Times.begin(), Times.end());
   return Times[Times.size() / 2];
-}
-
-bool TSuite::StartAndWait(TProgram& Program, HWND& Application) {
-  if (!Tray.EnsureFirst() || !Program.Start(Dist)) return false;
-  // The loop answers only after the whole start-up has run.
-  return PumpUntil(
-      [&] {
-        Application = Program.ApplicationWindow();
-        return Application && Tray.Holds(Application) && Answers(Application);
-      },
-      StartTimeout);
 }
 
 // Loaded after the program has made the shared block, so this process gets a view of it.
@@ -238,17 +214,7 @@ void TSuite::CheckAboutWindow(TProgram& Program, HWND Application) {
   RECT Area{};
   GetWindowRect(About, &Area);
   Check(Area.right - Area.left == 364 && Area.bottom - Area.top == 181, "the about window is 364 by 181 pixels");
-  // The test script takes the screenshot of this area meanwhile.
-  const std::wstring Ready = Work + L"\\about-window.ready";
-  const std::wstring Done = Work + L"\\about-window.done";
-  DeleteFileW(Done.c_str());
-  if (FILE* F = _wfopen(Ready.c_str(), L"w")) {
-    std::fprintf(F, "%ld %ld %ld %ld\n", Area.left, Area.top, Area.right - Area.left, Area.bottom - Area.top);
-    std::fclose(F);
-  }
-  Check(PumpUntil([&] { return GetFileAttributesW(Done.c_str()) != INVALID_FILE_ATTRIBUTES; }, ShotTimeout),
-        "the screenshot of the about window was taken");
-  DeleteFileW(Ready.c_str());
+  Check(Photograph(Work, Area, "about-window.png"), "the screenshot of the about window was taken");
 
   HWND Ok = FindWindowExW(About, nullptr, nullptr, nullptr);  // the panel
   Ok = Ok ? FindWindowExW(Ok, nullptr, L"Button", L"OK") : nullptr;
@@ -312,7 +278,7 @@ void TSuite::CheckTakenHotkeyAndMenuQuit() {
 int TSuite::Run() {
   if (!Window.Create() || !Tray.Create()) {
     Check(false, "the driver's window and tray open");
-    return Failures;
+    return FailureCount();
   }
   RemoveSettingsFile();  // a run that was cut short may have left one
   CheckWithoutMonitor();
@@ -321,7 +287,7 @@ int TSuite::Run() {
   HWND Application = nullptr;
   const bool Ready = StartAndWait(Program, Application);
   Check(Ready, "Talvex.exe starts and answers the tooltip query");
-  if (!Ready) return Failures;
+  if (!Ready) return FailureCount();
   const TTrayCall& Added = Tray.Calls.back();
   Check(Tray.Count(Application, NIM_ADD) == 1 && Added.Action == NIM_ADD && Added.Id == 1 &&
             Added.Flags == TrayFlags && Added.CallbackMessage == TrayCallback,
@@ -358,7 +324,7 @@ int TSuite::Run() {
   Check(!Tray.UnexpectedData, "every call reached the tray in the expected layout");
   Tray.Destroy();
   Window.Destroy();
-  return Failures;
+  return FailureCount();
 }
 
 int TSuite::Demo() {
@@ -377,9 +343,9 @@ int TSuite::Demo() {
     Say("edit control: \"" + Utf8(C.Before) + "\", selected \"" +
         Utf8(C.Before.substr(C.SelStart, C.SelEnd - C.SelStart)) + "\"");
     Say(std::string("pressing ") + (C.Ctrl ? "Ctrl+NumLock" : "Shift+NumLock"));
-    const int Before = Failures;
+    const int Before = FailureCount();
     RunCycle(Application, C, C.Ctrl ? "Ctrl+NumLock" : "Shift+NumLock");
-    Say("edit control: \"" + Utf8(Window.Text()) + "\"" + (Failures == Before ? "" : "  (not as expected)"));
+    Say("edit control: \"" + Utf8(Window.Text()) + "\"" + (FailureCount() == Before ? "" : "  (not as expected)"));
   }
   PostMessageW(Application, WM_CLOSE, 0, 0);
   const auto Status = Program.WaitForExit(ExitTimeout);
@@ -387,7 +353,7 @@ int TSuite::Demo() {
   Say("closed Talvex.exe: status " + (Status ? std::to_string(*Status) : std::string("(still running, killed)")));
   Tray.Destroy();
   Window.Destroy();
-  return Failures;
+  return FailureCount();
 }
 
 }  // namespace talvex::e2e

@@ -11,8 +11,11 @@ namespace talvex::e2e {
 
 namespace {
 
+constexpr DWORD ShotTimeout = 30000;
+
 TEditWindow* TheWindow = nullptr;
 TFakeTray* TheTray = nullptr;
+int Failures = 0;
 
 // Wine's layout of the data behind each call.
 struct TWineNotifyData {
@@ -77,6 +80,13 @@ void Say(const std::string& Utf8Line) {
   std::fputc('\n', stdout);
   std::fflush(stdout);
 }
+
+void Check(bool Ok, const std::string& What) {
+  Say(std::string(Ok ? "ok   " : "FAIL ") + What);
+  if (!Ok) ++Failures;
+}
+
+int FailureCount() { return Failures; }
 
 bool PumpUntil(const std::function<bool()>& Done, DWORD Timeout) {
   const DWORD Start = GetTickCount();
@@ -310,6 +320,30 @@ LRESULT CALLBACK TFakeTray::TrayProc(HWND Window, UINT Message, WPARAM WParam, L
 bool Answers(HWND Application) {
   DWORD_PTR Ignored = 0;
   return SendMessageTimeoutW(Application, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &Ignored) != 0;
+}
+
+bool StartProgram(TFakeTray& Tray, TProgram& Program, const std::wstring& Folder, HWND& Application) {
+  if (!Tray.EnsureFirst() || !Program.Start(Folder)) return false;
+  return PumpUntil(
+      [&] {
+        Application = Program.ApplicationWindow();
+        return Application && Tray.Holds(Application) && Answers(Application);
+      },
+      StartTimeout);
+}
+
+bool Photograph(const std::wstring& Work, const RECT& Area, const std::string& Name) {
+  const std::wstring Ready = Work + L"\\screenshot.ready";
+  const std::wstring Done = Work + L"\\screenshot.done";
+  DeleteFileW(Done.c_str());
+  if (FILE* F = _wfopen(Ready.c_str(), L"w")) {
+    std::fprintf(F, "%ld %ld %ld %ld %s\n", Area.left, Area.top, Area.right - Area.left, Area.bottom - Area.top,
+                 Name.c_str());
+    std::fclose(F);
+  }
+  const bool Taken = PumpUntil([&] { return GetFileAttributesW(Done.c_str()) != INVALID_FILE_ATTRIBUTES; }, ShotTimeout);
+  DeleteFileW(Ready.c_str());
+  return Taken;
 }
 
 BOOL CALLBACK CollectStaticText(HWND Child, LPARAM Param) {

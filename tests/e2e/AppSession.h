@@ -1,6 +1,7 @@
-// The program's end-to-end driver, its half that is not checks: the foreign
-// application's window with a standard edit control, the tray the program
-// talks to, the Talvex processes it starts, message boxes and key presses.
+// What the program's end-to-end drivers share: their checks' report, the
+// foreign application's window with a standard edit control, the tray the
+// program talks to, the Talvex processes they start, message boxes, key
+// presses and the screenshots the test scripts take.
 #pragma once
 
 #include <windows.h>
@@ -13,10 +14,18 @@
 namespace talvex::e2e {
 
 inline constexpr DWORD SettleTimeout = 10000;
+inline constexpr DWORD StartTimeout = 30000;
+inline constexpr DWORD ExitTimeout = 20000;
+inline constexpr UINT TrayCallback = 0xB008;
+inline constexpr const wchar_t* AboutClass = L"Talvex.Window.512";  // the layer's class with CS_NOCLOSE
+inline constexpr const wchar_t* MenuClass = L"#32768";
 
 double NowMs();
 std::string Utf8(const std::wstring& Text);
 void Say(const std::string& Utf8Line);
+// One "ok" or "FAIL" line; a driver's exit status is the number of failures.
+void Check(bool Ok, const std::string& What);
+int FailureCount();
 
 // Dispatches this thread's messages until Done holds or Timeout ms passed.
 bool PumpUntil(const std::function<bool()>& Done, DWORD Timeout);
@@ -119,6 +128,12 @@ class TProgram {
 // True once the program's thread has come back to its message loop (or to
 // a draining of its queue) and answered a sent WM_NULL.
 bool Answers(HWND Application);
+// Starts Talvex.exe from Folder and waits until its icon is in Tray and it
+// answers: the whole start-up has run then.
+bool StartProgram(TFakeTray& Tray, TProgram& Program, const std::wstring& Folder, HWND& Application);
+// Asks the test script to photograph Area (and a margin) into its artifacts
+// as Name, through files in Work; true once it has.
+bool Photograph(const std::wstring& Work, const RECT& Area, const std::string& Name);
 // The static texts of a message box.
 std::vector<std::wstring> MessageBoxTexts(HWND Box);
 void PressOk(HWND Box);

@@ -13,14 +13,10 @@
 
 namespace talvex::e2e {
 
-inline constexpr DWORD StartTimeout = 30000;
-inline constexpr DWORD ExitTimeout = 20000;
 inline constexpr DWORD SettleAfterCycle = 250;
 // What the program says when the copy keystroke brought no text.
 inline constexpr const wchar_t* NothingReadMessage = L"Не удалось прочитать выделенный текст";
 
-void Check(bool Ok, const std::string& What);
-int FailureCount();
 // "Before" became Text (expected After, Arrived in time); the tooltip is Tip.
 void CheckTextAndTooltip(const std::string& Name, const std::wstring& Before, const std::wstring& Text,
                          const std::wstring& After, bool Arrived, const std::wstring& Tip,
@@ -47,7 +43,7 @@ class TSuite {
   HWND RecordedFocus() const {
     return GetCurrentFocus ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(GetCurrentFocus())) : nullptr;
   }
-  bool StartAndWait(TProgram& Program, HWND& Application);
+  bool StartAndWait(TProgram& Program, HWND& Application) { return StartProgram(Tray, Program, Dist, Application); }
   bool BindMonitor();
   std::wstring Tooltip(HWND Application);
 

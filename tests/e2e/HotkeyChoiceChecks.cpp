@@ -14,8 +14,6 @@ namespace talvex::e2e {
 
 namespace {
 
-constexpr UINT TrayCallback = 0xB008;
-constexpr const wchar_t* MenuClass = L"#32768";
 constexpr DWORD KeyPause = 100;  // lets the menu's loop take each key in turn
 // Down presses from the menu's top to its submenus (separators are skipped).
 constexpr int RecentResultsItem = 3;

@@ -37,27 +37,8 @@ use_dpi() {
 
 # Runs a Windows program of the tests; meanwhile takes the screenshots it asks for.
 run() {
-  timeout --kill-after=10 "$step_timeout" wine "$@" &
-  local program=$! x y w h name margin=24
-  while kill -0 "$program" 2>/dev/null; do
-    if [ -f "$work/screenshot.ready" ] && [ ! -f "$work/screenshot.done" ]; then
-      read -r x y w h name < <(tr -d '\r' <"$work/screenshot.ready")
-      rm -f "$artifacts/$name"
-      if import -window root -crop "$((w + 2 * margin))x$((h + 2 * margin))+$((x - margin))+$((y - margin))" \
-        +repage "$artifacts/$name" 2>/dev/null; then
-        echo "screenshot: $artifacts/$name"
-      else
-        echo "FAIL import could not take $artifacts/$name"
-        failures=$((failures + 1))
-      fi
-      touch "$work/screenshot.done"
-    fi
-    sleep 0.2
-  done
-  wait "$program"
-  local status=$?
-  [ "$status" -eq 124 ] || [ "$status" -eq 137 ] && echo "FAIL $1 did not end within ${step_timeout} s"
-  failures=$((failures + status))
+  session_run_photographing "$work" "$artifacts" "$step_timeout" "$@"
+  failures=$((failures + $?))
 }
 
 cd "$test_dir"

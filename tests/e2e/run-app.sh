@@ -24,31 +24,10 @@ mkdir -p "$work" "$artifacts"
 rm -f "$artifacts/about-window.png"
 
 cd "$test_dir"
-timeout --kill-after=10 "$app_timeout" wine e2e_app_driver.exe test \
-  "$(session_windows_path "$dist_dir")" "$(session_windows_path "$work")" &
-driver=$!
-
-# The driver writes the about window's place into the ready file and waits
-# for the done file.
-while kill -0 "$driver" 2>/dev/null; do
-  if [ -f "$work/about-window.ready" ] && [ ! -f "$work/about-window.done" ]; then
-    read -r x y w h < <(tr -d '\r' <"$work/about-window.ready")
-    margin=24
-    import -window root -crop "$((w + 2 * margin))x$((h + 2 * margin))+$((x - margin))+$((y - margin))" \
-      +repage "$artifacts/about-window.png" 2>/dev/null ||
-      echo "FAIL import could not take the screenshot"
-    touch "$work/about-window.done"
-  fi
-  sleep 0.2
-done
-wait "$driver"
+session_run_photographing "$work" "$artifacts" "$app_timeout" e2e_app_driver.exe test \
+  "$(session_windows_path "$dist_dir")" "$(session_windows_path "$work")"
 status=$?
-if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
-  echo "FAIL the program test did not end within ${app_timeout} s and was killed"
-fi
-if [ -f "$artifacts/about-window.png" ]; then
-  echo "screenshot of the about window: $artifacts/about-window.png"
-else
+if [ ! -f "$artifacts/about-window.png" ]; then
   echo "FAIL no screenshot of the about window"
   [ "$status" -eq 0 ] && status=1
 fi

@@ -8,6 +8,9 @@
 #                                         copy the build's prefix (BASE, by default
 #                                         wineprefix), export WINEPREFIX
 #   session_display                       start Xvfb on a free display, export DISPLAY
+#   session_run_photographing WORK ARTIFACTS TIMEOUT PROGRAM [ARGS...]
+#                                         run a Windows test program under wine and
+#                                         take the screenshots it asks for
 #   session_cleanup                       (installed as the EXIT trap by session_prefix)
 #   session_work                          a scratch folder, removed at the end
 
@@ -64,4 +67,36 @@ session_windows_path() {
   local path
   path=$(cd "$1" && pwd)
   printf 'Z:%s' "${path//\//\\}"
+}
+
+# The program asks for a screenshot by writing "X Y WIDTH HEIGHT NAME" into
+# WORK/screenshot.ready and waits for WORK/screenshot.done (Photograph in
+# AppSession.cpp); the area and a margin go to ARTIFACTS/NAME. The status is
+# the program's, plus one for each screenshot that could not be taken.
+session_run_photographing() {
+  local work=$1 artifacts=$2 limit=$3 x y w h name margin=24 missed=0 program status
+  shift 3
+  timeout --kill-after=10 "$limit" wine "$@" &
+  program=$!
+  while kill -0 "$program" 2>/dev/null; do
+    if [ -f "$work/screenshot.ready" ] && [ ! -f "$work/screenshot.done" ]; then
+      read -r x y w h name < <(tr -d '\r' <"$work/screenshot.ready")
+      rm -f "$artifacts/$name"
+      if import -window root -crop "$((w + 2 * margin))x$((h + 2 * margin))+$((x - margin))+$((y - margin))" \
+        +repage "$artifacts/$name" 2>/dev/null; then
+        echo "screenshot: $artifacts/$name"
+      else
+        echo "FAIL import could not take $artifacts/$name"
+        missed=$((missed + 1))
+      fi
+      touch "$work/screenshot.done"
+    fi
+    sleep 0.2
+  done
+  wait "$program"
+  status=$?
+  if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+    echo "FAIL $1 did not end within $limit s and was killed"
+  fi
+  return $((status + missed))
 }
