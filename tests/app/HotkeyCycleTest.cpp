@@ -314,10 +314,12 @@ TEST_F(HotkeyCycleTest, TheUsersModifierIsPressedAgainAfterTypingOnlyIfStillHeld
     if (C.User) Sys.UserKeys[C.Modifier] = *C.User;
     Select(L"x 2+3*4 y", 2, 7);
     Press(C.Hotkey);
-    const auto Typing = std::find(Sys.Calls.begin(), Sys.Calls.end(), Unicode(C.Hotkey == Id1 ? '2' : '1', 4));
+    // Shift+NumLock's Shift is let go before NumLock is put back, not only for the typing.
+    const auto Touched =
+        std::find(Sys.Calls.begin(), Sys.Calls.end(), C.Hotkey == Id1 ? Unicode('2', 4) : Key(0x90, 0));
     const auto Released = std::find(Sys.Calls.begin(), Sys.Calls.end(), Key(static_cast<std::uint8_t>(C.Modifier),
                                                                             C.Modifier == 0xA1 ? 3 : 2));
-    EXPECT_LT(Released, Typing) << C.Name << ": let go before the first character";
+    EXPECT_LT(Released, Touched) << C.Name << ": let go before the first key the cycle sends";
     EXPECT_EQ(Sys.Down.count(C.Modifier) == 1, C.PressedAgain) << C.Name;
     EXPECT_EQ(TypedText(), C.Hotkey == Id1 ? L"2+3*4=14" : L"14") << C.Name;
   }
