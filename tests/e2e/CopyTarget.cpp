@@ -64,7 +64,6 @@ void CopySelection() {
     if (!SetClipboardData(CF_UNICODETEXT, Block)) GlobalFree(Block);
   }
   CloseClipboard();
-  ++Channel->Copies;
 }
 
 void Render() {
@@ -79,7 +78,6 @@ LRESULT CALLBACK TextlessProc(HWND Window, UINT Message, WPARAM WParam, LPARAM L
       return 0;  // the text stays inside
     case WM_KEYDOWN:
       if (WParam == VK_INSERT && GetKeyState(VK_CONTROL) < 0) {
-        ++Channel->CopyKeystrokes;
         if (Channel->CopyDelay == 0)
           CopySelection();
         else if (Channel->CopyDelay > 0)
@@ -127,7 +125,6 @@ LRESULT CALLBACK MainProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LPara
       SelStart = Channel->SelStart < Text.size() ? Channel->SelStart : Text.size();
       SelEnd = Channel->SelEnd < Text.size() ? Channel->SelEnd : Text.size();
       if (SelEnd < SelStart) SelEnd = SelStart;
-      Channel->CopyKeystrokes = Channel->Copies = 0;
       Channel->FirstChangeAt = Channel->LastChangeAt = 0;
       Show(Textless);
       return 1;

@@ -36,8 +36,6 @@ class TTargetApp {
   // Milliseconds on the driver's NowMs clock, or a negative number when none.
   double FirstChangeAt() const;
   double LastChangeAt() const;
-  unsigned CopyKeystrokes() const { return Channel ? Channel->CopyKeystrokes : 0; }
-  unsigned Copies() const { return Channel ? Channel->Copies : 0; }
 
  private:
   bool Command(TTargetCommand Which);

@@ -28,8 +28,6 @@ struct TTargetChannel {
   std::int32_t CopyDelay;       // ms after the keystroke, 0 at once, CopyNever
   std::uint32_t DelayedRendering;
   std::uint32_t SelStart, SelEnd;
-  std::uint32_t CopyKeystrokes;  // Ctrl+Insert presses seen by the text-less control
-  std::uint32_t Copies;          // copies placed on the clipboard
   std::int64_t FirstChangeAt, LastChangeAt;  // QueryPerformanceCounter, 0 when none yet
   wchar_t Text[512];  // the driver's text in; the control's text as it stands out
 };
