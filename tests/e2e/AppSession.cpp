@@ -373,18 +373,18 @@ int CountApplicationWindows() {
 
 // Keys: injected inside Wine, where X's Ctrl+Pause would arrive as VK_CANCEL.
 
-void PressCtrlNumLock() {
+void PressCtrlNumLock(bool KeepModifier) {
   keybd_event(VK_CONTROL, 0, 0, 0);
   keybd_event(VK_PAUSE, 0, 0, 0);
   keybd_event(VK_PAUSE, 0, KEYEVENTF_KEYUP, 0);
-  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+  if (!KeepModifier) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
-void PressShiftNumLock() {
+void PressShiftNumLock(bool KeepModifier) {
   keybd_event(VK_SHIFT, 0, 0, 0);
   keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY, 0);
   keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
-  keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+  if (!KeepModifier) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
 }
 
 void PressCtrlShift(BYTE Vk) {

@@ -139,8 +139,9 @@ std::vector<std::wstring> MessageBoxTexts(HWND Box);
 void PressOk(HWND Box);
 int CountApplicationWindows();
 
-void PressCtrlNumLock();
-void PressShiftNumLock();
+// KeepModifier: the Ctrl or Shift stays down, as a user who still holds it.
+void PressCtrlNumLock(bool KeepModifier = false);
+void PressShiftNumLock(bool KeepModifier = false);
 void PressCtrlShift(BYTE Vk);
 bool NumLockOn();
 bool SetNumLock(bool On);

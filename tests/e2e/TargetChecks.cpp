@@ -20,19 +20,6 @@ constexpr DWORD FocusRecordTimeout = 3000;
 constexpr DWORD MistakeTime = 500;
 const std::wstring OldClipboard = L"40+2";
 
-void PressHotkey(bool Ctrl, bool Hold) {
-  const BYTE Modifier = Ctrl ? VK_CONTROL : VK_SHIFT;
-  keybd_event(Modifier, 0, 0, 0);
-  if (Ctrl) {
-    keybd_event(VK_PAUSE, 0, 0, 0);
-    keybd_event(VK_PAUSE, 0, KEYEVENTF_KEYUP, 0);
-  } else {
-    keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY, 0);
-    keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
-  }
-  if (!Hold) keybd_event(Modifier, 0, KEYEVENTF_KEYUP, 0);
-}
-
 bool IsDown(BYTE Vk) { return (GetAsyncKeyState(Vk) & 0x8000) != 0; }
 
 }  // namespace
@@ -70,7 +57,7 @@ double TSuite::RunTargetCycle(HWND Application, TTargetApp& Target, const TTarge
   const bool NumLock = NumLockOn();
   const DWORD Sequence = GetClipboardSequenceNumber();
   const double Pressed = NowMs();
-  PressHotkey(C.Ctrl, C.HoldModifier);
+  C.Ctrl ? PressCtrlNumLock(C.HoldModifier) : PressShiftNumLock(C.HoldModifier);
   const bool Changes = C.After != C.Before;
   const bool Arrived =
       Changes ? PumpUntil([&] { return Target.Text() == C.After; }, SettleTimeout)
