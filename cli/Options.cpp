@@ -50,7 +50,7 @@ bool ReadChoice(std::string_view Value, const std::pair<const char*, T> (&Choice
 }
 
 constexpr std::pair<const char*, TLanguage> MessagesChoices[] = {{"en", TLanguage::English}, {"ru", TLanguage::Russian}};
-constexpr std::pair<const char*, int> AngleChoices[] = {{"deg", 0}, {"rad", 1}, {"grad", 2}};
+constexpr std::pair<const char*, TAngleUnit> AngleChoices[] = {{"deg", auDegrees}, {"rad", auRadians}, {"grad", auGrads}};
 constexpr std::pair<const char*, TSyntaxMode> SyntaxChoices[] = {
     {"default", smDefault}, {"pascal", smPascal}, {"c", smC},        {"hex", smHex},
     {"octal", smOctal},     {"binary", smBinary}, {"basic", smBasic}};
