@@ -128,8 +128,10 @@ struct TWide {
   bool Below(uint64_t V) const { return High == 0 && Low < V; }
 };
 
-// ScaledFloor in 128 bits; false where the value or a step would not fit.
-bool ScaledFloorWide(uint64_t Mantissa, int Exponent, int Shift, TWide& Q) {
+// ScaledFloor into either number the scaled value is formed in: 128 bits for
+// the common magnitudes (false where the value or a step would not fit),
+// TOutputNatural for the rest.
+bool ScaledFloorInto(uint64_t Mantissa, int Exponent, int Shift, TWide& Q) {
   if (Shift >= 0) {
     if (Shift > 27) return false;
     Q = TWide::Product(Mantissa, PowersOf5[static_cast<std::size_t>(Shift)]);
@@ -155,11 +157,6 @@ bool ScaledFloorWide(uint64_t Mantissa, int Exponent, int Shift, TWide& Q) {
   return true;
 }
 
-// The two numbers the scaled value is formed in: 128 bits for the common
-// magnitudes, TOutputNatural for the rest.
-bool ScaledFloorInto(uint64_t Mantissa, int Exponent, int Shift, TWide& Q) {
-  return ScaledFloorWide(Mantissa, Exponent, Shift, Q);
-}
 bool ScaledFloorInto(uint64_t Mantissa, int Exponent, int Shift, TOutputNatural& Q) {
   ScaledFloor(Mantissa, Exponent, Shift, Q);
   return true;

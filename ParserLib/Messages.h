@@ -74,7 +74,6 @@ inline constexpr int MessageCount = 0
 struct TMessage {
   TMessageId Id;
   std::string_view Text;
-  constexpr std::string_view View() const { return Text; }
   constexpr operator std::string_view() const { return Text; }
 };
 

@@ -38,6 +38,8 @@ bool IsPortableLocale(const std::string& Name) {
 
 }  // namespace
 
+std::string LocaleLanguage(std::string_view Name) { return SplitName(Name).Language; }
+
 std::string LocaleNameFor(const char* Category, const TGetenv& Getenv) {
   for (const char* Variable : {"LC_ALL", Category, "LANG"}) {
     const char* Value = Getenv(Variable);
@@ -69,13 +71,15 @@ bool NamedLocaleSettings(const std::string& Name, const ILocaleSource& Source, T
 }
 
 TFormatSettings EnvironmentLocaleSettings(const TGetenv& Getenv, const ILocaleSource& Source) {
-  const auto Half = [&](const char* Category) {
+  const auto Named = [&](const std::string& Name) {
     TFormatSettings Settings;
-    if (!NamedLocaleSettings(LocaleNameFor(Category, Getenv), Source, Settings))
-      Settings = EnglishFormatSettings();
+    if (!NamedLocaleSettings(Name, Source, Settings)) Settings = EnglishFormatSettings();
     return Settings;
   };
-  return CombineHalves(Half("LC_NUMERIC"), Half("LC_TIME"));
+  const std::string NumericName = LocaleNameFor("LC_NUMERIC", Getenv), TimeName = LocaleNameFor("LC_TIME", Getenv);
+  const TFormatSettings Numeric = Named(NumericName);
+  // Mostly both halves name one locale, which is then read once.
+  return CombineHalves(Numeric, TimeName == NumericName ? Numeric : Named(TimeName));
 }
 
 }  // namespace talvex::cli

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "ParserLib/FormatSettings.h"
 #include "cli/LocaleTable.h"
@@ -20,6 +21,10 @@ class ILocaleSource {
 };
 
 using TGetenv = std::function<const char*(const char*)>;
+
+// The language of a locale name (language[_territory][.codeset][@modifier]),
+// in lower case: "ru" for "RU_ru.UTF-8".
+std::string LocaleLanguage(std::string_view Name);
 
 // The locale name that governs Category ("LC_NUMERIC" or "LC_TIME"): LC_ALL,
 // then the category's own variable, then LANG; empty ones do not count.

@@ -121,14 +121,6 @@ std::string Render(const TPicture& Picture) {
   return Out;
 }
 
-// The one code-page-1251 character of Utf8, or 0.
-char SingleCharacter(std::string_view Utf8) {
-  std::string Converted;
-  std::size_t Offset = 0;
-  if (!Utf8ToCp1251(Utf8, Converted, Offset) || Converted.size() != 1) return 0;
-  return Converted[0];
-}
-
 bool IsLetterOrDigit(char C) {
   const auto B = static_cast<unsigned char>(C);
   return (B >= '0' && B <= '9') || (B >= 'A' && B <= 'Z') || (B >= 'a' && B <= 'z') || B >= 0xC0;
@@ -169,6 +161,13 @@ std::string DayHalfText(const std::string& Utf8, const char* Fallback) {
 }
 
 }  // namespace
+
+char SingleCharacter(std::string_view Utf8) {
+  std::string Converted;
+  std::size_t Offset = 0;
+  if (!Utf8ToCp1251(Utf8, Converted, Offset) || Converted.size() != 1) return 0;
+  return Converted[0];
+}
 
 std::string WindowsPicture(std::string_view Format, std::string_view AmPmFormat) {
   return Render(ParsePicture(Format, AmPmFormat));

@@ -18,6 +18,9 @@ namespace talvex::cli {
 // months, time zones) are left out.
 std::string WindowsPicture(std::string_view Format, std::string_view AmPmFormat);
 
+// The one code-page-1251 character that Utf8 holds, or 0.
+char SingleCharacter(std::string_view Utf8);
+
 // The settings of a locale's facts. What the engine cannot use falls back: a
 // picture with characters outside code page 1251 keeps its fields in their
 // order with "/" or ":" between them, a decimal symbol outside it becomes ".".

@@ -16,10 +16,9 @@ bool StartsWith(std::string_view Text, std::string_view Prefix) {
 
 // One UTF-8 character that code page 1251 has.
 bool ReadCharacter(std::string_view Value, char& Out) {
-  std::string Converted;
-  std::size_t Offset = 0;
-  if (!Utf8ToCp1251(Value, Converted, Offset) || Converted.size() != 1) return false;
-  Out = Converted[0];
+  const char Character = SingleCharacter(Value);
+  if (Character == 0) return false;
+  Out = Character;
   return true;
 }
 
@@ -51,7 +50,7 @@ bool ReadChoice(std::string_view Value, const std::pair<const char*, T> (&Choice
 }
 
 constexpr std::pair<const char*, TLanguage> MessagesChoices[] = {{"en", TLanguage::English}, {"ru", TLanguage::Russian}};
-constexpr std::pair<const char*, int> AngleChoices[] = {{"deg", 0}, {"rad", 1}, {"grad", 2}};
+constexpr std::pair<const char*, TAngleUnit> AngleChoices[] = {{"deg", auDegrees}, {"rad", auRadians}, {"grad", auGrads}};
 constexpr std::pair<const char*, TSyntaxMode> SyntaxChoices[] = {
     {"default", smDefault}, {"pascal", smPascal}, {"c", smC},        {"hex", smHex},
     {"octal", smOctal},     {"binary", smBinary}, {"basic", smBasic}};

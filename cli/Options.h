@@ -23,7 +23,7 @@ struct TOptions {
   // Separator and picture options (name without "--", value as UTF-8), applied
   // over the locale whatever their order.
   std::vector<std::pair<std::string, std::string>> Separators;
-  int AngleUnit = 1;  // radians, as in the program
+  TAngleUnit AngleUnit = auRadians;  // as in the program
   TSyntaxMode Syntax = smDefault;
   TOutputFormat Output = ofDefault;
   int FixedDigits = 2;

@@ -81,7 +81,7 @@ int main(int Argc, char** Argv) {
 
   FormatSettings() = Settings;
   TCalcParser Parser{BuiltinFunctions()};
-  Parser.AngleUnit = static_cast<TAngleUnit>(Options.AngleUnit);
+  Parser.AngleUnit = Options.AngleUnit;
   Parser.OutputFormat = Options.Output;
   Parser.FixedDigits = Options.FixedDigits;
   Parser.ExpDigits = Options.ExpDigits;

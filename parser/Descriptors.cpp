@@ -85,10 +85,7 @@ void TOperatorList::IndexLast() {
     // The first registered of a name and kind wins, as everywhere.
     const unsigned char C = FoldCp1251(Op.UpperName[0]);
     if (SingleChar[okAny][C] < 0) SingleChar[okAny][C] = Position;
-    if (Op.OpKind > okAny)
-      Index.Add(Op.UpperName, Op.OpKind, Position, NameAt);
-    else if (SingleChar[Op.OpKind][C] < 0)
-      SingleChar[Op.OpKind][C] = Position;
+    if (SingleChar[Op.OpKind][C] < 0) SingleChar[Op.OpKind][C] = Position;
     return;
   }
   Index.Add(Op.UpperName, Op.OpKind, Position, NameAt);

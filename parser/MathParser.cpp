@@ -68,7 +68,6 @@ void TMathParser::SetSyntax(TSyntaxMode Mode) {
   InitOperators();
 }
 
-
 TOperator& TMathParser::FindOperatorOrRaise(std::string_view Name, TOperatorKind Kind) const {
   const int Index = IndexOfOperator(Name, Kind);
   if (Index < 0)

@@ -18,14 +18,6 @@ namespace talvex {
 // Which step an operator row takes; None for the rows without one.
 enum class TNumericStep : uint8_t { None, Add, Subtract, Multiply, Divide, Power, Plus, Negate };
 
-// An integer, a real or a fraction, held as TCalcValue holds them: what the
-// one pass carries from operator to operator.
-struct TNumber {
-  Extended RealValue = 0;
-  int64_t Numerator = 0, Denominator = 1;
-  TValueKind Kind = vkInteger;
-};
-
 namespace step {
 
 template <class TValue>

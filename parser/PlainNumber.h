@@ -107,8 +107,9 @@ inline bool ScanPlainNumber(std::string_view Text, std::size_t& I, char Decimal,
   return true;
 }
 
-// The value as the readers store it.
-inline void SetPlainNumber(TCalcValue& V, const TPlainNumber& Number) {
+// The value as the readers store it (also into the one pass's TNumber).
+template <class TNumeric>
+inline void SetPlainNumber(TNumeric& V, const TPlainNumber& Number) {
   if (Number.Whole) {
     SetInteger(V, Number.Integer);
   } else {

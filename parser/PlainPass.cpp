@@ -156,12 +156,7 @@ class TPlainEvaluation {
         TPlainNumber Number;
         if (!ScanPlainNumber(C.Text, C.I, Separators.Decimal, Separators.Thousand, Separators.Time, true, Number))
           return false;
-        if (Number.Whole) {
-          SetInteger(*C.V, Number.Integer);
-        } else {
-          C.V->Kind = vkReal;
-          C.V->RealValue = Number.Real;
-        }
+        SetPlainNumber(*C.V, Number);
       } else if (First == '(') {
         ++C.I;
         if (!Open(C, nullptr, PrefixBase)) return false;

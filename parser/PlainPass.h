@@ -22,6 +22,14 @@
 
 namespace talvex {
 
+// An integer, a real or a fraction, held as TCalcValue holds them: what the
+// pass carries from operator to operator.
+struct TNumber {
+  Extended RealValue = 0;
+  int64_t Numerator = 0, Denominator = 1;
+  TValueKind Kind = vkInteger;
+};
+
 class TPlainPass {
  public:
   static constexpr int MaxNesting = TMathParser::MaxNesting;

@@ -5,8 +5,6 @@
 #include <string>
 
 #include "ParserFunctions/FunctionTable.h"
-#include "ParserLib/FormatSettings.h"
-#include "parser/CalcParser.h"
 
 namespace talvex {
 namespace {
@@ -20,16 +18,13 @@ TEST(Manual, HasAnEntryForEveryFunctionOfTheTable) {
   Manual << File.rdbuf();
   const std::string Text = Manual.str();
 
-  FormatSettings() = EnglishFormatSettings();
-  TCalcParser Parser{BuiltinFunctions()};
-  Parser.InitOperators();
   int Functions = 0;
-  for (const auto& Op : Parser.Operators) {
-    if (!dynamic_cast<const TFunction*>(Op.get())) continue;
+  for (const TFunctionRow& Row : BuiltinFunctions()) {
     ++Functions;
-    const bool Found = Text.find("\n.B " + Op->Name + "\n") != std::string::npos ||
-                       Text.find("\n.BI " + Op->Name + "(") != std::string::npos;
-    EXPECT_TRUE(Found) << Op->Name;
+    const std::string Name = Row.Name;
+    const bool Found = Text.find("\n.B " + Name + "\n") != std::string::npos ||
+                       Text.find("\n.BI " + Name + "(") != std::string::npos;
+    EXPECT_TRUE(Found) << Name;
   }
   EXPECT_EQ(Functions, 96);
 }

@@ -10,6 +10,7 @@ import fcntl
 import os
 import pty
 import select
+import shutil
 import struct
 import subprocess
 import sys
@@ -85,8 +86,7 @@ def fail(message):
     sys.exit(1)
 
 
-def main():
-    state = tempfile.mkdtemp(prefix="talvex-calc-state-")
+def main(state):
     env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "TERM": "xterm", "HOME": state,
            "XDG_STATE_HOME": state + "/xdg", "LANG": "C.UTF-8"}
     for name in ("ASAN_OPTIONS", "UBSAN_OPTIONS"):
@@ -143,4 +143,8 @@ def main():
     print("interactive: all passed")
 
 
-main()
+STATE = tempfile.mkdtemp(prefix="talvex-calc-state-")
+try:
+    main(STATE)
+finally:
+    shutil.rmtree(STATE, ignore_errors=True)

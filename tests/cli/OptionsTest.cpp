@@ -18,7 +18,7 @@ std::string Describe(const TOptions& O) {
   if (!O.Locale.empty()) Add("locale=" + O.Locale);
   if (O.Messages) Add(*O.Messages == TLanguage::Russian ? "messages=ru" : "messages=en");
   for (const auto& [Name, Value] : O.Separators) Add(Name + "=" + Value);
-  if (O.AngleUnit != 1) Add("angle=" + std::to_string(O.AngleUnit));
+  if (O.AngleUnit != auRadians) Add("angle=" + std::to_string(O.AngleUnit));
   if (O.Syntax != smDefault) Add("syntax=" + std::to_string(O.Syntax));
   if (O.Output != ofDefault) Add("output=" + std::to_string(O.Output));
   if (O.FixedDigits != 2 || O.ExpDigits != 2)
