@@ -32,7 +32,7 @@ add_executable(Talvex WIN32
   ${res_dir}/Talvex.rc
   ${TALVEX_ICON}
   ${TALVEX_CURSOR})
-target_link_libraries(Talvex PRIVATE talvex_about_window talvex_app_core talvex_ui talvex_lib)
+target_link_libraries(Talvex PRIVATE talvex_about_window talvex_app_core talvex_ui talvex_lib talvex_xp_support)
 target_link_options(Talvex PRIVATE -s)  # no symbols in what is shipped
 talvex_flags(Talvex)
 

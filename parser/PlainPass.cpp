@@ -331,7 +331,7 @@ const TPlainEvaluation::TCallName& TPlainEvaluation::CallName(std::string_view N
   }
   uint64_t Key = 0;
   for (char Letter : Name) Key = Key << 8 | static_cast<unsigned char>(Letter);
-  TCallName& Call = Table.CallNames[(Key * 0x9E3779B97F4A7C15u) >> 60];
+  TCallName& Call = Table.CallNames[static_cast<std::size_t>((Key * 0x9E3779B97F4A7C15u) >> 60)];
   if (Call.Length != Name.size() || Call.Key != Key) {
     Lookup(Call);
     Call.Key = Key;
