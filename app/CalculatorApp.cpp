@@ -158,8 +158,8 @@ void TCalculatorApp::SetTooltip(const std::wstring& Text) {
 }
 
 void TCalculatorApp::ShowBalloon(const std::wstring& Text) {
-  if (TrayIcon && TrayAbilities.Balloons)
-    TrayIcon->ShowBalloon(BalloonTitle, CutBalloon(Text), TrayAbilities.SilentBalloons);
+  // The icon itself shows none in the first layout, which has no room for one.
+  if (TrayIcon) TrayIcon->ShowBalloon(BalloonTitle, CutBalloon(Text), TrayAbilities.SilentBalloons);
 }
 
 void TCalculatorApp::ErrorBeep() { MessageBeep(MB_ICONHAND); }
