@@ -399,6 +399,10 @@ void PressCtrlShift(BYTE Vk) {
 
 bool NumLockOn() { return (GetKeyState(VK_NUMLOCK) & 1) != 0; }
 
+bool NumLockComesTo(bool On) {
+  return PumpUntil([On] { return NumLockOn() == On; }, 1000);
+}
+
 bool SetNumLock(bool On) {
   if (NumLockOn() != On) {
     keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY, 0);

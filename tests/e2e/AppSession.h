@@ -145,5 +145,9 @@ void PressShiftNumLock(bool KeepModifier = false);
 void PressCtrlShift(BYTE Vk);
 bool NumLockOn();
 bool SetNumLock(bool On);
+// NumLock reads On within a second. Wine's GetKeyState may give a toggle
+// state that lags behind the messages this thread took, for a moment; a
+// state the program left wrong stays wrong.
+bool NumLockComesTo(bool On);
 
 }  // namespace talvex::e2e
