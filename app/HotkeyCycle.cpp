@@ -69,7 +69,6 @@ void THotkeyCycle::ChangeKeys(const THotkeyPairKeys& NewKeys) {
   // Both go first, so that a pair may give one hotkey's keys to the other.
   for (const THotkeyId Id : Ids) Host.UnregisterHotkey(Id);
   Keys = NewKeys;
-  HeldHotkey.reset();
   for (const THotkey Hotkey : AllHotkeys) RegisterOrReport(Hotkey);
 }
 

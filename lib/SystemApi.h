@@ -30,7 +30,6 @@ struct TKeyInput {
   std::uint16_t Vk = 0;
   std::uint16_t Scan = 0;
   std::uint32_t Flags = 0;
-  bool operator==(const TKeyInput&) const = default;
 };
 
 class ISystemApi {
