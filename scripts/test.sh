@@ -49,6 +49,6 @@ for extra in scripts/test-*.sh; do
 done
 if [ -n "$without32" ]; then
   echo "== not run: the 32-bit Windows suite (all but its image checks) and the 64-bit build's case of a" \
-       "32-bit target (e2e_wow64), because $without32"
+       "32-bit target (e2e_wow64). Why: $without32"
 fi
 echo "== all tests passed"
