@@ -362,7 +362,10 @@ int TSuite::Run() {
 }
 
 int TSuite::Demo() {
-  if (!Window.Create() || !Tray.Create()) return 1;
+  if (!Window.Create() || !Tray.Create()) {
+    Say("the driver's edit window or its stand-in tray could not be created");
+    return 1;
+  }
   TProgram Program;
   HWND Application = nullptr;
   if (!StartAndWait(Program, Application) || !BindMonitor()) {
