@@ -91,8 +91,11 @@ TEST_F(HotkeyCycleTest, ShiftNumLockTypesTheResultAloneAndPutsNumLockBack) {
                   ElementsAreArray(Join({Capture(), {Tooltip("2+3*4=14")}, Hotkey2Branch(L"14"), {WatchStop}})))
           << "platform " << Platform;
       EXPECT_EQ(Cycle.LastHotkey, THotkey::hkResult);
-      if (Platform == 2) EXPECT_EQ(Sys.NumLockOn, NumLock) << "NumLock as the user left it";
-      if (Platform == 1) EXPECT_EQ(Sys.WrittenKeyboard[0x90] & 1, 1) << "NumLock forced on";
+      if (Platform == 2) {
+        EXPECT_EQ(Sys.NumLockOn, NumLock) << "NumLock as the user left it";
+      } else {
+        EXPECT_EQ(Sys.WrittenKeyboard[0x90] & 1, 1) << "NumLock forced on";
+      }
     }
   }
 }
