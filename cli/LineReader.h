@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "cli/Locale.h"
 #include "cli/Session.h"
+#include "edge/Locale.h"
 
 namespace talvex::cli {
 

@@ -1,7 +1,7 @@
 #include "cli/Options.h"
 
 #include "ParserLib/Cp1251.h"
-#include "cli/LocaleSettings.h"
+#include "edge/LocaleSettings.h"
 
 #ifndef TALVEX_VERSION
 #error "TALVEX_VERSION comes from the build"

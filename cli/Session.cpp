@@ -5,8 +5,8 @@
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/Cp1251.h"
 #include "ParserLib/ParserException.h"
-#include "cli/EngineMessages.h"
 #include "cli/ToolMessages.h"
+#include "edge/EngineMessages.h"
 
 namespace talvex::cli {
 namespace {

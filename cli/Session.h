@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "ParserLib/RuntimeErrors.h"
-#include "cli/Language.h"
+#include "edge/Language.h"
 #include "parser/CalcParser.h"
 
 namespace talvex::cli {

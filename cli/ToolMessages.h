@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/Language.h"
+#include "edge/Language.h"
 
 // X(Name, English, Russian)
 #define TALVEX_TOOL_MESSAGES(X)                                                                                \

@@ -8,11 +8,11 @@
 #include "ParserLib/CharClasses.h"
 #include "cli/Console.h"
 #include "cli/LineReader.h"
-#include "cli/Locale.h"
 #include "cli/Options.h"
 #include "cli/Session.h"
-#include "cli/SystemLocale.h"
 #include "cli/ToolMessages.h"
+#include "edge/Locale.h"
+#include "edge/SystemLocale.h"
 #include "parser/CalcParser.h"
 
 namespace {
@@ -25,7 +25,7 @@ constexpr cli::TToolMessageId EndOfInputKeys = cli::TToolMessageId::EndOfInputKe
 constexpr cli::TToolMessageId EndOfInputKeys = cli::TToolMessageId::EndOfInputKeys;
 #endif
 
-int BadOptions(const cli::TToolMessage& Error, cli::TLanguage Language) {
+int BadOptions(const cli::TToolMessage& Error, TLanguage Language) {
   const std::string Text = "talvex-calc: " + cli::ToolText(Error, Language) + "\n" +
                            cli::ToolText(cli::TToolMessageId::TryHelp, Language) + "\n";
   std::fputs(Text.c_str(), stderr);
@@ -37,7 +37,7 @@ int BadOptions(const cli::TToolMessage& Error, cli::TLanguage Language) {
 bool ResolveSettings(const cli::TOptions& Options, TFormatSettings& Settings, cli::TToolMessage& Error) {
   if (Options.Locale.empty()) {
     Settings = cli::SystemFormatSettings();
-  } else if (!cli::NamedLocaleSettings(Options.Locale, cli::TSystemLocales(), Settings)) {
+  } else if (!NamedLocaleSettings(Options.Locale, TSystemLocales(), Settings)) {
     Error = {cli::TToolMessageId::UnknownLocale, {Options.Locale}};
     return false;
   }
@@ -46,7 +46,7 @@ bool ResolveSettings(const cli::TOptions& Options, TFormatSettings& Settings, cl
 
 // Standard input, with a prompt and a banner when a person types at a
 // terminal. False when quit or exit ended it.
-bool RunStandardInput(cli::TSession& Session, cli::TLanguage Language, bool& BannerShown) {
+bool RunStandardInput(cli::TSession& Session, TLanguage Language, bool& BannerShown) {
   const bool Interactive = cli::InputIsTerminal() && cli::OutputIsTerminal();
   if (Interactive && !BannerShown) {
     const std::string Keys = cli::ToolText(EndOfInputKeys, Language);
@@ -65,8 +65,8 @@ int main(int Argc, char** Argv) {
   cli::TOptions Options;
   cli::TToolMessage Error;
   const bool OptionsRead = cli::ParseOptions(cli::Utf8Arguments(Argc, Argv), Options, Error);
-  const cli::TLanguage Language =
-      cli::MessageLanguage(Options.Messages, Options.Locale, cli::SystemMessageLanguage());
+  const TLanguage Language =
+      MessageLanguage(Options.Messages, Options.Locale, cli::SystemMessageLanguage());
   if (!OptionsRead) return BadOptions(Error, Language);
   if (Options.Help) {
     std::fputs(cli::UsageText, stdout);

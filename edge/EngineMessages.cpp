@@ -1,11 +1,11 @@
-#include "cli/EngineMessages.h"
+#include "edge/EngineMessages.h"
 
 #include <iterator>
 #include <vector>
 
 #include "ParserLib/Cp1251.h"
 
-namespace talvex::cli {
+namespace talvex {
 namespace {
 
 struct TTranslation {
@@ -116,4 +116,4 @@ std::string EngineErrorText(const EParserException& Error, TLanguage Language, s
   return Text;
 }
 
-}  // namespace talvex::cli
+}  // namespace talvex

@@ -1,4 +1,4 @@
-// The engine's errors as the tool's user reads them, in Russian (the engine's
+// The engine's errors as the user of a front end reads them, in Russian (the engine's
 // own texts) or in English, chosen by each message's identity.
 #pragma once
 
@@ -7,9 +7,9 @@
 
 #include "ParserLib/Messages.h"
 #include "ParserLib/ParserException.h"
-#include "cli/Language.h"
+#include "edge/Language.h"
 
-namespace talvex::cli {
+namespace talvex {
 
 // The message with that identity in Language, code page 1251, with "%s" and
 // "%d" where the Russian text has them. English texts are plain ASCII.
@@ -27,4 +27,4 @@ std::string EngineErrorText(const EParserException& Error, TLanguage Language, s
 // Argument itself.
 std::string AsWritten(std::string_view Argument, std::string_view Expression);
 
-}  // namespace talvex::cli
+}  // namespace talvex
