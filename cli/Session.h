@@ -46,14 +46,4 @@ class TSession {
   bool FAllSucceeded = true;
 };
 
-// The text the user reads for an error of the engine (UTF-8) in Language:
-// the one place where a message leaves the engine. Expression (code page
-// 1251) is the one that failed, for the spelling of the names in the message.
-std::string ErrorText(const Exception& Error, TLanguage Language, std::string_view Expression);
-
-// The line for an expression with a character code page 1251 lacks, at
-// ByteOffset of the UTF-8 text; its position counts characters, as the
-// engine's positions do.
-std::string NotInCodePageText(std::string_view Utf8Expression, std::size_t ByteOffset, TLanguage Language);
-
 }  // namespace talvex::cli

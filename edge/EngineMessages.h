@@ -7,6 +7,7 @@
 
 #include "ParserLib/Messages.h"
 #include "ParserLib/ParserException.h"
+#include "ParserLib/RuntimeErrors.h"
 #include "edge/Language.h"
 
 namespace talvex {
@@ -26,5 +27,15 @@ std::string EngineErrorText(const EParserException& Error, TLanguage Language, s
 // letter case and not inside a longer name, written the same way; else
 // Argument itself.
 std::string AsWritten(std::string_view Argument, std::string_view Expression);
+
+// The text the user reads for an error of the engine (UTF-8) in Language:
+// the one place where a message leaves the engine. Expression (code page
+// 1251) is the one that failed, for the spelling of the names in the message.
+std::string ErrorText(const Exception& Error, TLanguage Language, std::string_view Expression);
+
+// The message for an expression with a character code page 1251 lacks, at
+// ByteOffset of the UTF-8 text; its position counts characters, as the
+// engine's positions do.
+std::string NotInCodePageText(std::string_view Utf8Expression, std::size_t ByteOffset, TLanguage Language);
 
 }  // namespace talvex

@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "ParserLib/CharClasses.h"
-#include "cli/Session.h"
 #include "cli/ToolMessages.h"
 #include "edge/EngineMessages.h"
 #include "support/EngineFixture.h"
