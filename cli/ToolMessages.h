@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "edge/Bilingual.h"
 #include "edge/Language.h"
 
 // X(Name, English, Russian)
