@@ -46,17 +46,6 @@ bool ServerReadsMarkup(DBusConnection* Bus) {
 
 }  // namespace
 
-std::string EscapedMarkup(const std::string& Text) {
-  std::string Out;
-  for (const char C : Text) {
-    if (C == '&') Out += "&amp;";
-    else if (C == '<') Out += "&lt;";
-    else if (C == '>') Out += "&gt;";
-    else Out += C;
-  }
-  return Out;
-}
-
 TDbusNotifications::~TDbusNotifications() {
   Disconnect();
   // The library's own caches, so that a leak check at exit sees only real leaks.

@@ -29,7 +29,4 @@ class TDbusNotifications final : public INotifications {
   bool Markup = false;       // the server reads the body as markup
 };
 
-// Body text for a server that reads markup: &, < and > as entities.
-std::string EscapedMarkup(const std::string& Text);
-
 }  // namespace talvex::x11

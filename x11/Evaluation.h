@@ -18,6 +18,8 @@ inline constexpr std::size_t MaxExpressionLength = 250;
 struct TEvaluation {
   std::string Expression;  // code page 1251
   std::string Result;
+
+  bool operator==(const TEvaluation&) const = default;
 };
 
 class TEvaluator {

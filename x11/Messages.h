@@ -66,7 +66,6 @@
     "В файле настроек %s указаны неизвестные клавиши «%s»; используются клавиши по умолчанию.")                  \
   X(UnknownOption, "unknown option '%s'", "неизвестный параметр «%s»")                                           \
   X(UnexpectedArgument, "unexpected argument '%s'", "лишний аргумент «%s»")                                     \
-  X(AmbiguousOption, "option '%s' is ambiguous", "параметр «%s» неоднозначен")                                   \
   X(TakesNoValue, "option '%s' takes no value", "параметр «%s» не принимает значения")                           \
   X(NeedsValue, "option '%s' needs a value", "параметру «%s» нужно значение")                                    \
   X(InvalidValue, "bad value '%s' for option '--%s'", "недопустимое значение «%s» параметра «--%s»")                \

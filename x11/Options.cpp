@@ -23,27 +23,17 @@ constexpr option LongOptions[] = {
     {"locale", required_argument, nullptr, OptLocale}, {nullptr, 0, nullptr, 0},
 };
 
-// getopt_long says only '?' for an unknown, an ambiguous and a long option
-// given a value it does not take; the argument tells which.
+// getopt_long says only '?' both for an unknown long option and for one
+// given a value it does not take; the argument tells which. (No two long
+// names share a beginning, so none is ambiguous.)
 TOptionError LongOptionError(std::string_view Arg) {
   const std::size_t Equals = Arg.find('=');
   const std::string_view Name = Arg.substr(2, Equals == std::string_view::npos ? std::string_view::npos : Equals - 2);
-  const option* Match = nullptr;
-  int Matches = 0;
-  for (const option* O = LongOptions; O->name; ++O) {
-    if (std::string_view(O->name).substr(0, Name.size()) != Name) continue;
-    Match = O;
-    ++Matches;
-    if (Name == O->name) {
-      Matches = 1;
-      break;
-    }
-  }
-  const std::string Given(Arg.substr(0, Equals));
-  if (Matches > 1) return {TMessageKey::AmbiguousOption, {Given}};
-  if (Matches == 1 && Equals != std::string_view::npos && Match->has_arg == no_argument)
-    return {TMessageKey::TakesNoValue, {std::string("--") + Match->name}};
-  return {TMessageKey::UnknownOption, {Given}};
+  for (const option* O = LongOptions; O->name; ++O)
+    if (!Name.empty() && std::string_view(O->name).substr(0, Name.size()) == Name && Equals != std::string_view::npos &&
+        O->has_arg == no_argument)
+      return {TMessageKey::TakesNoValue, {std::string("--") + O->name}};
+  return {TMessageKey::UnknownOption, {std::string(Arg.substr(0, Equals))}};
 }
 
 bool IsLong(const char* Arg) { return std::strncmp(Arg, "--", 2) == 0; }

@@ -4,6 +4,17 @@
 
 namespace talvex::x11 {
 
+std::string EscapedMarkup(const std::string& Text) {
+  std::string Out;
+  for (const char C : Text) {
+    if (C == '&') Out += "&amp;";
+    else if (C == '<') Out += "&lt;";
+    else if (C == '>') Out += "&gt;";
+    else Out += C;
+  }
+  return Out;
+}
+
 void TReporter::Result(const std::string& Answer) {
   if (NotifyResults) Tell(Answer, false, false);
 }

@@ -17,6 +17,10 @@ class INotifications {
   virtual bool Show(const std::string& Body, bool IsError) = 0;
 };
 
+// Body text for a notification server that reads markup: &, < and > as
+// entities, so that 2<3 reads as written.
+std::string EscapedMarkup(const std::string& Text);
+
 class TReporter {
  public:
   using TWriter = std::function<void(std::string_view)>;
