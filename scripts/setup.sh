@@ -12,6 +12,7 @@ packages=(
   xvfb x11-utils imagemagick
   libmuparser-dev libqalculate-dev
   libedit-dev locales man-db dpkg-dev file
+  libx11-dev libxtst-dev libxfixes-dev libxi-dev libdbus-1-dev dbus-daemon xterm x11-xkb-utils
 )
 
 SUDO=""

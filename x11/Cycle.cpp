@@ -82,8 +82,7 @@ bool TCycle::Run(THotkey Hotkey, TTime Time) {
   if (!Selected) return false;
   const std::optional<TEvaluation> Answer = Evaluator.Evaluate(*Selected);
   if (!Answer) return false;
-  const std::string Typed =
-      Hotkey == THotkey::hkExpression ? Answer->Expression + "=" + Answer->Result : Answer->Result;
+  const std::string Typed = TypedAnswer(*Answer, Hotkey);
   // A window that took the focus meanwhile would get an answer to another's text.
   if (FocusedWindow(Sys, FollowPointer) != Focused) {
     Report(Text(TMessageKey::WindowChanged, Reporter.Language()));
@@ -93,7 +92,7 @@ bool TCycle::Run(THotkey Hotkey, TTime Time) {
     Report(Text(TMessageKey::Untypable, Reporter.Language(), {CodePointName(*Bad)}));
     return false;
   }
-  Reporter.Result(Cp1251ToUtf8(Answer->Expression + "=" + Answer->Result));
+  Reporter.Result(Cp1251ToUtf8(Outcome(*Answer)));
   return true;
 }
 

@@ -18,7 +18,30 @@ std::size_t CharacterCount(std::string_view Utf8) {
   return Count;
 }
 
+struct TFramed {
+  std::string_view Leading, Core, Trailing;
+};
+
+TFramed Framed(std::string_view Text) {
+  constexpr std::string_view Blanks = " \t\r\n";
+  const std::size_t First = Text.find_first_not_of(Blanks);
+  if (First == std::string_view::npos) return {Text, {}, {}};
+  const std::size_t End = Text.find_last_not_of(Blanks) + 1;
+  return {Text.substr(0, First), Text.substr(First, End - First), Text.substr(End)};
+}
+
 }  // namespace
+
+std::string TypedAnswer(const TEvaluation& Evaluation, THotkey Hotkey) {
+  const TFramed Expression = Framed(Evaluation.Expression);
+  std::string Answer(Expression.Leading);
+  if (Hotkey == THotkey::hkExpression) Answer += std::string(Expression.Core) + "=";
+  return Answer + Evaluation.Result + std::string(Expression.Trailing);
+}
+
+std::string Outcome(const TEvaluation& Evaluation) {
+  return std::string(Framed(Evaluation.Expression).Core) + "=" + Evaluation.Result;
+}
 
 std::optional<TEvaluation> TEvaluator::Evaluate(std::string_view Utf8Expression) {
   const TLanguage Lang = Reporter.Language();
@@ -33,10 +56,16 @@ std::optional<TEvaluation> TEvaluator::Evaluate(std::string_view Utf8Expression)
     Reporter.Error(NotInCodePageText(Utf8Expression, Offset, Lang));
     return std::nullopt;
   }
+  // An indented line's tabs are blanks around the expression, which the
+  // engine would not read as such; a blank each keeps the positions.
+  std::string Engine = Evaluation.Expression;
+  const TFramed Frame = Framed(Engine);
+  for (std::size_t I = 0; I < Engine.size(); ++I)
+    if (Engine[I] == '\t' && (I < Frame.Leading.size() || I >= Frame.Leading.size() + Frame.Core.size())) Engine[I] = ' ';
   try {
-    Evaluation.Result = Calculate(Parser, Evaluation.Expression);
+    Evaluation.Result = Calculate(Parser, Engine);
   } catch (const Exception& E) {
-    Reporter.Error(ErrorText(E, Lang, Evaluation.Expression));
+    Reporter.Error(ErrorText(E, Lang, Engine));
     return std::nullopt;
   } catch (const std::bad_alloc&) {
     Reporter.Error(Text(TMessageKey::OutOfMemory, Lang));

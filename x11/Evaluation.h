@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "parser/CalcParser.h"
+#include "x11/KeyCombination.h"
 #include "x11/Reporter.h"
 
 namespace talvex::x11 {
@@ -21,6 +22,16 @@ struct TEvaluation {
 
   bool operator==(const TEvaluation&) const = default;
 };
+
+// What replaces the highlighted text: the expression, "=" and the result, or
+// the result alone. Blanks and line breaks around the expression stay
+// around the answer: a line selected with its line break (as xterm and
+// editors select a line) keeps it, instead of breaking the answer in two.
+std::string TypedAnswer(const TEvaluation& Evaluation, THotkey Hotkey);
+
+// The expression and its result as a notification shows them, without the
+// blanks around the expression.
+std::string Outcome(const TEvaluation& Evaluation);
 
 class TEvaluator {
  public:

@@ -62,9 +62,11 @@ void OnKeyPress(TLoop& L, XEvent& Event) {
   L.P.X.UngrabKeyboard(Time);
   const std::optional<THotkey> Hotkey = L.P.Hotkeys.Match(static_cast<TKeycode>(Key.keycode), Key.state);
   if (!Hotkey) return;
+  L.P.Reporter.Hold();
   L.P.Cycle.Run(*Hotkey, Time);
   if (L.P.Hotkeys.Keys(*Hotkey).Keysym == KeysymNumLock) RestoreNumLock(L.P.X, Key.state);
   DropQueuedPresses(L);
+  L.P.Reporter.Release();
   if (L.P.Typer.HoldsBorrowedKeys()) L.GiveBackAt = TClock::now() + std::chrono::milliseconds(TTyper::LookupGraceMs);
 }
 

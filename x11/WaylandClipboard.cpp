@@ -150,8 +150,7 @@ int CalculateToClipboard(IWaylandClipboard& Clipboard, TEvaluator& Evaluator, TH
   }
   const std::optional<TEvaluation> Answer = Evaluator.Evaluate(*Selected);
   if (!Answer) return 1;
-  const std::string Utf8 =
-      Cp1251ToUtf8(Hotkey == THotkey::hkExpression ? Answer->Expression + "=" + Answer->Result : Answer->Result);
+  const std::string Utf8 = Cp1251ToUtf8(TypedAnswer(*Answer, Hotkey));
   if (!Clipboard.Copy(Utf8)) {
     Reporter.Error(Text(TMessageKey::WaylandNoCopy, Lang, {Utf8}));
     return 1;

@@ -5,7 +5,8 @@
 //   ready WINDOW                 once it has the focus and the selection
 //   key MONOTONIC_NS TEXT STATE  for each key press that typed TEXT, STATE its modifiers
 //   text TEXT                    the field's whole text after each change
-// Standard input takes "quit".
+// Standard input takes "quit", and "reset TEXT": TEXT all selected, PRIMARY
+// and the focus taken again, "ready" said again.
 //
 //   x11_text_field TEXT [--select=FROM,COUNT] [--no-primary] [--no-focus] [--incr=BYTES]
 #include <X11/Xatom.h>
@@ -66,6 +67,15 @@ Time ServerTime(TField& F) {
   do XWindowEvent(F.Dpy, F.Win, PropertyChangeMask, &Event);
   while (Event.type != PropertyNotify);
   return Event.xproperty.time;
+}
+
+// Owns PRIMARY while something is selected, and says it is ready.
+void TakeSelection(TField& F) {
+  if (F.Count > 0) XSetSelectionOwner(F.Dpy, XA_PRIMARY, F.Win, ServerTime(F));
+  XSync(F.Dpy, False);
+  char Id[32];
+  std::snprintf(Id, sizeof Id, "ready 0x%lx", F.Win);
+  Say(Id);
 }
 
 std::string Selected(const TField& F) { return F.Text.substr(F.From, F.Count); }
@@ -176,11 +186,8 @@ int main(int Argc, char** Argv) {
   do XWindowEvent(F.Dpy, F.Win, StructureNotifyMask, &Event);
   while (Event.type != MapNotify);
   if (TakeFocus) XSetInputFocus(F.Dpy, F.Win, RevertToParent, CurrentTime);
-  if (F.OwnPrimary && F.Count > 0) XSetSelectionOwner(F.Dpy, XA_PRIMARY, F.Win, ServerTime(F));
-  XSync(F.Dpy, False);
-  char Id[32];
-  std::snprintf(Id, sizeof Id, "ready 0x%lx", F.Win);
-  Say(Id);
+  if (!F.OwnPrimary) F.Count = 0;
+  TakeSelection(F);
   for (;;) {
     while (XPending(F.Dpy)) {
       XNextEvent(F.Dpy, &Event);
@@ -196,8 +203,15 @@ int main(int Argc, char** Argv) {
     pollfd Waits[2] = {{ConnectionNumber(F.Dpy), POLLIN, 0}, {0, POLLIN, 0}};
     poll(Waits, 2, -1);
     if (Waits[1].revents & (POLLIN | POLLHUP)) {
-      char Line[64] = {};
+      char Line[1024] = {};
       if (!std::fgets(Line, sizeof Line, stdin) || std::strncmp(Line, "quit", 4) == 0) break;
+      if (std::strncmp(Line, "reset ", 6) == 0) {
+        F.Text = std::string(Line + 6, std::strcspn(Line + 6, "\n"));
+        F.From = 0;
+        F.Count = F.Text.size();
+        XSetInputFocus(F.Dpy, F.Win, RevertToParent, CurrentTime);
+        TakeSelection(F);
+      }
     }
   }
   XDestroyIC(F.Ic);

@@ -63,6 +63,9 @@ TEST_F(CycleTest, TheHighlightedTextOfTheFocusedClientIsAnsweredInItsPlace) {
   } Cases[] = {
       {"expression = result", NoWindow, Field, NoWindow, SameClient, "2+3*4", THotkey::hkExpression, U"2+3*4=14", ""},
       {"the result alone", NoWindow, Field, NoWindow, Field, "2+3*4", THotkey::hkResult, U"14", ""},
+      {"a line selected with its line break keeps it", NoWindow, Field, NoWindow, Field, " 2+3*4\r\n",
+       THotkey::hkExpression, U" 2+3*4=14\n", ""},
+      {"and so does the result", NoWindow, Field, NoWindow, Field, "\t7/2 \n", THotkey::hkResult, U"\t3.5 \n", ""},
       {"a focus that follows the pointer", NoWindow, PointerRootFocus, Field, SameClient, "7/2", THotkey::hkResult,
        U"3.5", ""},
       {"the window manager's active window decides", OtherClient, Field, NoWindow, SameClient, "1+1",
