@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the two packages into build/packages/:
+# Builds the packages into build/packages/:
 #   talvex-calc_VERSION_ARCH.deb   the command-line tool for Debian (CPack, native Release)
+#   talvex-x11_VERSION_ARCH.deb    the in-place calculator for X11 desktops (the same CPack run)
 #   Talvex-VERSION-win32.zip       the Windows program (the win32 build's dist/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,7 +9,7 @@ jobs=$(nproc)
 out=build/packages
 
 cmake --preset native >/dev/null
-cmake --build --preset native-release -j "$jobs" --target talvex-calc talvex_calc_docs
+cmake --build --preset native-release -j "$jobs" --target talvex-calc talvex_calc_docs talvex-x11 talvex_x11_docs
 rm -f build/native/packages/*.deb
 (cd build/native && cpack -C Release >/dev/null)
 
@@ -17,7 +18,7 @@ cmake --build --preset win32 -j "$jobs" --target dist
 
 rm -rf "$out"
 mkdir -p "$out"
-cp build/native/packages/talvex-calc_*.deb build/win32/dist/Talvex-*-win32.zip "$out"/
+cp build/native/packages/talvex-*.deb build/win32/dist/Talvex-*-win32.zip "$out"/
 echo "== packages in $out/:"
 for file in "$out"/*; do
   echo "   $file ($(du -k "$file" | cut -f1) KiB)"

@@ -51,6 +51,33 @@ done
 apt-get install --simulate -o DPkg::Lock::Timeout=300 "./$deb" >"$root/apt" 2>&1 ||
   fail "apt would not install it: $(cat "$root/apt")"
 
+# talvex-x11: its files, its options and its manual page; what it does on a
+# display is tested under Xvfb by ctest (tests/x11-xvfb).
+x11deb=$(ls build/packages/talvex-x11_*.deb)
+expect "talvex-x11 Package" talvex-x11 "$(dpkg-deb -f "$x11deb" Package)"
+dpkg-deb -f "$x11deb" Depends | grep -q 'libxtst6' || fail "talvex-x11's Depends lacks libxtst6"
+dpkg-deb -x "$x11deb" "$root"
+for file in usr/bin/talvex-x11 usr/share/man/man1/talvex-x11.1.gz usr/share/doc/talvex-x11/copyright \
+            usr/share/doc/talvex-x11/changelog.gz usr/share/talvex-x11/talvex-x11.desktop; do
+  [ -f "$root/$file" ] || fail "$file is missing"
+done
+"$root/usr/bin/talvex-x11" --version | grep -q 'License: MIT' || fail "talvex-x11 --version names no licence"
+"$root/usr/bin/talvex-x11" --help | grep -q -- '--oneshot' || fail "talvex-x11 --help lacks --oneshot"
+status=0
+"$root/usr/bin/talvex-x11" --bogus 2>/dev/null || status=$?
+expect "talvex-x11's status of a bad option" 2 "$status"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/talvex-x11" 2>"$root/no-display" || status=$?
+expect "talvex-x11's status without a display" 1 "$status"
+grep -q 'DISPLAY is not set' "$root/no-display" || fail "talvex-x11 without a display said: $(cat "$root/no-display")"
+page=$(MANWIDTH=80 man -l "$root/usr/share/man/man1/talvex-x11.1.gz" 2>"$root/man-warnings" | tr -s ' ')
+[ ! -s "$root/man-warnings" ] || fail "man -l warned about talvex-x11.1: $(cat "$root/man-warnings")"
+for text in 'talvex-x11 - calculate the highlighted expression' 'ONE-SHOT MODE' 'WAYLAND' 'EXIT STATUS'; do
+  grep -qF -- "$text" <<<"$page" || fail "the manual page of talvex-x11 lacks '$text'"
+done
+apt-get install --simulate -o DPkg::Lock::Timeout=300 "./$x11deb" >"$root/apt" 2>&1 ||
+  fail "apt would not install talvex-x11: $(cat "$root/apt")"
+
 expect "zip" $'Talvex.exe\nVantrel.dll\ntalvex.html' \
   "$(python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$zip")"
-echo "package: $deb and $zip as a user gets them"
+echo "package: $deb, $x11deb and $zip as a user gets them"

@@ -68,6 +68,12 @@ std::optional<std::vector<TGrabFailure>> THotkeys::Refresh() {
   return Grab(THotkeyPair(Pair));
 }
 
+bool THotkeys::FirstPress(TKeycode Key) {
+  const bool Repeat = Down.Down(Key);
+  Down.Set(Key, true);
+  return !Repeat;
+}
+
 std::string THotkeys::GrabbedNames() const {
   std::string Names;
   for (std::size_t I = 0; I < HotkeyCount; ++I)

@@ -32,6 +32,11 @@ class THotkeys {
 
   // Which hotkey a key press is, whatever the locks.
   std::optional<THotkey> Match(TKeycode Key, unsigned State) const;
+  // The keyboard repeats a held key's press; only the first starts a cycle.
+  // Released comes from the keyboards (raw key events), whatever has the
+  // focus; without it every press counts.
+  bool FirstPress(TKeycode Key);
+  void Released(TKeycode Key) { Down.Set(Key, false); }
   bool AnyGrabbed() const { return Grabbed[0] != 0 || Grabbed[1] != 0; }
   // The grabbed ones' names, with a blank between them.
   std::string GrabbedNames() const;
@@ -46,6 +51,7 @@ class THotkeys {
   std::array<TKeycode, HotkeyCount> Grabbed{};  // 0: not grabbed
   std::array<TKeycode, HotkeyCount> Wanted{};   // the keycodes the keys had
   unsigned Locks = 0;
+  TKeyBits Down;  // the hotkeys' keys pressed and not let go of since
 };
 
 // A hotkey on NumLock toggles the lock as it is pressed. Once the key is up

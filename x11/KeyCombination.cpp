@@ -76,7 +76,7 @@ std::optional<TNamedKey> KeyNamed(const std::string& Name, std::string& Canonica
       Name.find_first_not_of("0123456789", 1) == std::string::npos && Name[1] != '0') {
     const int N = std::stoi(Name.substr(1));
     if (N < 1 || N > FunctionKeys) return std::nullopt;
-    Canonical = "F" + std::to_string(N);
+    Canonical = std::string(1, 'F') + std::to_string(N);
     return TNamedKey{nullptr, KeysymF1 + static_cast<TKeysym>(N - 1)};
   }
   for (const auto& Row : KeyNames)

@@ -20,26 +20,13 @@ void TReporter::Result(const std::string& Answer) {
 }
 
 void TReporter::Tell(const std::string& Message, bool IsError, bool AlwaysWrite) {
-  if (Holding)
-    Held.push_back({Message, IsError, AlwaysWrite});
-  else
-    Send({Message, IsError, AlwaysWrite});
-}
-
-void TReporter::Release() {
-  Holding = false;
-  for (const TMessage& Message : Held) Send(Message);
-  Held.clear();
-}
-
-void TReporter::Send(const TMessage& Message) {
   // Asked each time: the desktop may start its service after the program.
-  const bool Shown = Service && Service->Show(Message.Text, Message.IsError);
+  const bool Shown = Service && Service->Show(Message, IsError);
   if (!Shown && !SaidNoService) {
     Write("talvex-x11: " + Text(TMessageKey::NoNotifications, Lang));
     SaidNoService = true;
   }
-  if (!Shown || AlsoWrite || Message.AlwaysWrite) Write("talvex-x11: " + Message.Text);
+  if (!Shown || AlsoWrite || AlwaysWrite) Write("talvex-x11: " + Message);
 }
 
 }  // namespace talvex::x11

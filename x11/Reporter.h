@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "edge/Language.h"
 
@@ -39,30 +38,17 @@ class TReporter {
   // A problem at start, also on standard error for whoever started the program.
   void Warn(const std::string& Message) { Tell(Message, true, true); }
 
-  // Messages wait while a cycle runs and go out after it, once the hotkey
-  // presses that came meanwhile are dropped: a press that answers a
-  // message is then a new cycle's.
-  void Hold() { Holding = true; }
-  void Release();
-
   TLanguage Language() const { return Lang; }
   bool NotifyResults = false;
 
  private:
-  struct TMessage {
-    std::string Text;
-    bool IsError, AlwaysWrite;
-  };
   void Tell(const std::string& Message, bool IsError, bool AlwaysWrite);
-  void Send(const TMessage& Message);
 
   INotifications* Service;
   TLanguage Lang;
   TWriter Write;
   bool AlsoWrite;
   bool SaidNoService = false;
-  bool Holding = false;
-  std::vector<TMessage> Held;
 };
 
 }  // namespace talvex::x11

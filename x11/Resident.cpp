@@ -45,29 +45,23 @@ struct TLoop {
   std::optional<TClock::time_point> GiveBackAt;  // of the keys the typing borrowed
 };
 
-// Presses of a hotkey that came while a cycle ran would find the selection
-// already replaced by the answer; each began a keyboard grab of its own.
-void DropQueuedPresses(TLoop& L) {
-  Display* Dpy = L.P.X.Connection();
-  XSync(Dpy, False);
-  XEvent Event;
-  while (XCheckMaskEvent(Dpy, KeyPressMask | KeyReleaseMask, &Event))
-    if (Event.type == KeyPress) L.P.X.UngrabKeyboard(static_cast<TTime>(Event.xkey.time));
-}
-
 void OnKeyPress(TLoop& L, XEvent& Event) {
   const XKeyEvent& Key = Event.xkey;
   const auto Time = static_cast<TTime>(Key.time);
   // The press began a grab of the whole keyboard, which would take the typing.
   L.P.X.UngrabKeyboard(Time);
-  const std::optional<THotkey> Hotkey = L.P.Hotkeys.Match(static_cast<TKeycode>(Key.keycode), Key.state);
-  if (!Hotkey) return;
-  L.P.Reporter.Hold();
+  const auto Keycode = static_cast<TKeycode>(Key.keycode);
+  const std::optional<THotkey> Hotkey = L.P.Hotkeys.Match(Keycode, Key.state);
+  // A hotkey held on would start a cycle at each repeat, on a selection the
+  // first one has replaced.
+  if (!Hotkey || (L.P.X.WatchesKeyReleases() && !L.P.Hotkeys.FirstPress(Keycode))) return;
   L.P.Cycle.Run(*Hotkey, Time);
   if (L.P.Hotkeys.Keys(*Hotkey).Keysym == KeysymNumLock) RestoreNumLock(L.P.X, Key.state);
-  DropQueuedPresses(L);
-  L.P.Reporter.Release();
   if (L.P.Typer.HoldsBorrowedKeys()) L.GiveBackAt = TClock::now() + std::chrono::milliseconds(TTyper::LookupGraceMs);
+}
+
+void OnGenericEvent(TLoop& L, XEvent& Event) {
+  if (const std::optional<TKeycode> Key = L.P.X.RawKeyRelease(Event)) L.P.Hotkeys.Released(*Key);
 }
 
 void OnMappingNotify(TLoop& L, XEvent& Event) {
@@ -99,6 +93,7 @@ constexpr std::array<THandler, LASTEvent> MakeHandlers() {
   Handlers[KeyPress] = OnKeyPress;
   Handlers[MappingNotify] = OnMappingNotify;
   Handlers[SelectionRequest] = OnSelectionRequest;
+  Handlers[GenericEvent] = OnGenericEvent;
   return Handlers;
 }
 constexpr std::array<THandler, LASTEvent> Handlers = MakeHandlers();

@@ -3,6 +3,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/extensions/XInput.h>
+#include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xfixes.h>
 #include <poll.h>
@@ -60,6 +61,18 @@ std::unique_ptr<TXlibSystem> TXlibSystem::Open(const char* DisplayName, std::str
   std::unique_ptr<TXlibSystem> System(new TXlibSystem(Dpy));
   System->FixesEventBase = FixesEvent;
   System->HasXInput = XQueryExtension(Dpy, "XInputExtension", &Opcode, &Event, &Error);
+  Major = 2;
+  Minor = 1;
+  if (System->HasXInput && XIQueryVersion(Dpy, &Major, &Minor) == Success && (Major > 2 || Minor >= 1)) {
+    // Raw events reach a client whatever grab or focus is in place. Those of
+    // the keyboards themselves: the master keyboard takes on the key state of
+    // whichever keyboard sent the last event, so after the synthetic one typed
+    // it no longer knows that the user's key is down, nor reports it let go.
+    unsigned char Bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(Bits, XI_RawKeyRelease);
+    XIEventMask Mask{XIAllDevices, sizeof Bits, Bits};
+    if (XISelectEvents(Dpy, DefaultRootWindow(Dpy), &Mask, 1) == Success) System->XInputOpcode = Opcode;
+  }
   return System;
 }
 
@@ -101,6 +114,19 @@ bool TXlibSystem::KeyboardGrabbedElsewhere() {
   XUngrabKeyboard(Dpy, CurrentTime);
   XFlush(Dpy);
   return false;
+}
+
+std::optional<TKeycode> TXlibSystem::RawKeyRelease(XEvent& Event) {
+  XGenericEventCookie& Cookie = Event.xcookie;
+  if (Event.type != GenericEvent || Cookie.extension != XInputOpcode || XInputOpcode == 0) return std::nullopt;
+  std::optional<TKeycode> Key;
+  if (XGetEventData(Dpy, &Cookie)) {
+    const auto* Raw = static_cast<const XIRawEvent*>(Cookie.data);
+    // A master's copy of a keyboard's event comes too.
+    if (Cookie.evtype == XI_RawKeyRelease && Raw->deviceid == Raw->sourceid) Key = static_cast<TKeycode>(Raw->detail);
+    XFreeEventData(Dpy, &Cookie);
+  }
+  return Key;
 }
 
 TXid TXlibSystem::Atom(const char* Name) { return static_cast<TXid>(XInternAtom(Dpy, Name, False)); }

@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "x11/XSystem.h"
@@ -27,8 +28,11 @@ class TXlibSystem final : public IXSystem {
 
   Display* Connection() const { return Dpy; }
   Window OwnWindow() const { return Own; }
-  // The event type of XFixes' selection notices, which the main loop drops.
-  int FixesSelectionEvent() const { return FixesEventBase; }
+  // The keycode a key event of XInputExtension reports released, whatever
+  // window has the focus or the keyboard; nothing for any other event.
+  std::optional<TKeycode> RawKeyRelease(XEvent& Event);
+  // Whether those events come: XInput 2.1 or later.
+  bool WatchesKeyReleases() const { return XInputOpcode != 0; }
 
   // Takes this display's instance selection unless another program of ours
   // holds it; atomic against a second start, and given up with the connection.
@@ -78,6 +82,7 @@ class TXlibSystem final : public IXSystem {
   ::Atom Property = 0;  // where the owner puts the text
   int FixesEventBase = 0;
   bool HasXInput = false;
+  int XInputOpcode = 0;  // 0: no raw key events
   _XkbDesc* Keyboard = nullptr;
   unsigned Group = 0;
   unsigned Locked = 0;
