@@ -1,6 +1,7 @@
 #include "x11/Cycle.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "ParserLib/Cp1251.h"
 #include "x11/Messages.h"
@@ -26,6 +27,16 @@ std::string CodePointName(char32_t C) {
   return Hex;
 }
 
+// Why a selection that was not read types nothing.
+constexpr std::pair<TSelectionStatus, TMessageKey> Refusals[] = {
+    {TSelectionStatus::ssNoOwner, TMessageKey::NothingSelected},
+    {TSelectionStatus::ssEmpty, TMessageKey::NothingSelected},
+    {TSelectionStatus::ssNotText, TMessageKey::SelectionNotText},
+    {TSelectionStatus::ssTimeout, TMessageKey::SelectionTimeout},
+    {TSelectionStatus::ssOwnerGone, TMessageKey::SelectionOwnerGone},
+    {TSelectionStatus::ssTooLong, TMessageKey::TooLong},
+};
+
 }  // namespace
 
 TXid FocusedWindow(IXSystem& Sys, bool FollowPointer) {
@@ -49,26 +60,9 @@ std::optional<std::string> TCycle::ReadSelection(TTime Time, TXid Focused) {
     return std::nullopt;
   }
   const TSelectionText Read = ReadPrimary(Sys, Time, MaxSelectionBytes);
-  switch (Read.Status) {
-    case TSelectionStatus::ssText:
-      return Read.Utf8;
-    case TSelectionStatus::ssNoOwner:
-    case TSelectionStatus::ssEmpty:
-      Report(Text(TMessageKey::NothingSelected, Lang));
-      break;
-    case TSelectionStatus::ssNotText:
-      Report(Text(TMessageKey::SelectionNotText, Lang));
-      break;
-    case TSelectionStatus::ssTimeout:
-      Report(Text(TMessageKey::SelectionTimeout, Lang));
-      break;
-    case TSelectionStatus::ssOwnerGone:
-      Report(Text(TMessageKey::SelectionOwnerGone, Lang));
-      break;
-    case TSelectionStatus::ssTooLong:
-      Report(Text(TMessageKey::TooLong, Lang));
-      break;
-  }
+  if (Read.Status == TSelectionStatus::ssText) return Read.Utf8;
+  for (const auto& [Status, Message] : Refusals)
+    if (Status == Read.Status) Report(Text(Message, Lang));
   return std::nullopt;
 }
 

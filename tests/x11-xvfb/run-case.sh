@@ -19,20 +19,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
+source "$(dirname "$0")/../support/xvfb.sh"
 # -noreset: the server keeps a layout set by setxkbmap between clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 200); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.05
-done
-if [ ! -s "$work/display" ]; then
-  echo "FAIL Xvfb did not start"
-  cat "$work/xvfb.log"
-  exit 1
-fi
-export DISPLAY=:$(head -n1 "$work/display")
+xvfb_start "$work" -noreset || exit 1
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR
 export HOME=$work XDG_CONFIG_HOME=$work/config TALVEX_WORK=$work
 
