@@ -39,11 +39,12 @@ std::string HistoryPath(const TGetenv& Getenv) {
   return std::string();
 }
 
-std::unique_ptr<ILineReader> OpenStandardInput(bool Interactive, const TGetenv& Getenv) {
+std::unique_ptr<ILineReader> OpenStandardInput(bool Interactive, const TGetenv& Getenv, TCompleter Complete) {
 #ifdef TALVEX_LIBEDIT
-  if (Interactive) return std::make_unique<TEditLineReader>(HistoryPath(Getenv));
+  if (Interactive) return std::make_unique<TEditLineReader>(HistoryPath(Getenv), std::move(Complete));
 #else
   (void)Getenv;
+  (void)Complete;
 #endif
   return std::make_unique<TStreamReader>(Interactive);
 }
