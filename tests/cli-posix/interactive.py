@@ -72,6 +72,11 @@ class Terminal:
         self.send(keys + "\r")
         self.expect(answer + "\r\n")
 
+    def ends_with(self, status, why):
+        """Waits for the end and fails with why unless it ends with status."""
+        if self.finish() != status:
+            fail(why)
+
     def finish(self):
         try:
             status = self.proc.wait(WAIT)
@@ -104,8 +109,7 @@ def main(state):
     t.line("1/0", "error: position 4: division by zero")
     t.prompt()
     t.send("quit\r")
-    if t.finish() != 1:
-        fail("a session with an error must end with status 1")
+    t.ends_with(1, "a session with an error must end with status 1")
 
     history = os.path.join(state, "xdg", "talvex-calc", "history")
     if not os.path.isfile(history):
@@ -120,16 +124,14 @@ def main(state):
     t.prompt()
     t.send("\x04")
     t.expect("\n")
-    if t.finish() != 0:
-        fail("Ctrl-D after successes must end with status 0")
+    t.ends_with(0, "Ctrl-D after successes must end with status 0")
 
     # exit leaves too; the banner speaks the language of the messages.
     t = Terminal(dict(env, LANG="ru_RU.UTF-8"))
     t.expect("Выход: quit, exit или Ctrl-D. Язык выражений: man talvex-calc.")
     t.prompt()
     t.send("exit\r")
-    if t.finish() != 0:
-        fail("exit must end with status 0")
+    t.ends_with(0, "exit must end with status 0")
 
     # Tab completes a name, a second Tab lists the choices; a tab typed
     # after Ctrl-V is a blank. Control characters of results and messages
@@ -149,12 +151,10 @@ def main(state):
     t.prompt()
     t.send("ex\t\tit\r")
     t.expect("exit  exp(\r\n")
-    if t.finish() != 1:
-        fail("a session with an error must end with status 1")
+    t.ends_with(1, "a session with an error must end with status 1")
     t = Terminal(env, args=["--messages=en", "--\x1b[2J"])
     t.expect("talvex-calc: unrecognized option '--\\x1b[2J'\r\n")
-    if t.finish() != 2:
-        fail("a bad option must end with status 2")
+    t.ends_with(2, "a bad option must end with status 2")
 
     # Output redirected to a file: results only, byte for byte, no banner, no prompt.
     with tempfile.TemporaryFile() as out:
