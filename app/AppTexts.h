@@ -38,6 +38,12 @@ inline constexpr const wchar_t* MonitorMissing = L"Не найден файл Va
 inline constexpr const wchar_t* MonitorUnusable =
     L"Файл Vantrel.dll не загружается или не подходит к этой версии программы. Нужен Vantrel.dll из того же "
     L"выпуска, что и Talvex.exe:";
+inline constexpr const wchar_t* Monitor32For64 =
+    L"Файл Vantrel.dll рядом с Talvex.exe 32-разрядный, а эта Talvex.exe 64-разрядная: такой файл она не "
+    L"загрузит. Нужен Vantrel.dll из того же архива, что и Talvex.exe (Talvex-…-win64.zip):";
+inline constexpr const wchar_t* Monitor64For32 =
+    L"Файл Vantrel.dll рядом с Talvex.exe 64-разрядный, а эта Talvex.exe 32-разрядная: такой файл она не "
+    L"загрузит. Нужен Vantrel.dll из того же архива, что и Talvex.exe (Talvex-…-win32.zip):";
 inline constexpr const wchar_t* MonitorNotInstalled =
     L"Vantrel.dll не смог установить перехват клавиатуры и мыши. Запустите Talvex.exe ещё раз; если это не "
     L"поможет, проверьте, не запрещает ли перехват защитная программа.";

@@ -1,10 +1,13 @@
 #include "app/CalculatorApp.h"
 
+#include <optional>
+
 #include "app/AppTexts.h"
 #include "app/EngineSettings.h"
 #include "app/MinimizeAnimation.h"
 #include "app/Resources.h"
 #include "app/SettingsFile.h"
+#include "lib/ImageBitness.h"
 #include "lib/TextCodec.h"
 #include "lib/WindowsLocale.h"
 
@@ -17,6 +20,20 @@ constexpr TAngleUnit RadiansUnit = auRadians;
 bool FileExists(const std::wstring& Path) {
   const DWORD Attributes = GetFileAttributesW(Path.c_str());
   return Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The bitness of the image file at Path; nothing when it cannot be read or is no image.
+std::optional<int> FileBitness(const std::wstring& Path) {
+  const HANDLE File = CreateFileW(Path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (File == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string Head(ImageHeadBytes, '\0');
+  DWORD Read = 0;
+  const bool Ok = ReadFile(File, Head.data(), static_cast<DWORD>(Head.size()), &Read, nullptr) != 0;
+  CloseHandle(File);
+  if (!Ok) return std::nullopt;
+  Head.resize(Read);
+  return ImageBitness(Head);
 }
 
 static_assert(ShowHide == SW_HIDE && ShowMinimize == SW_MINIMIZE && ShowRestore == SW_RESTORE && ShowShow == SW_SHOW);
@@ -83,7 +100,12 @@ void TCalculatorApp::BuildAboutWindow() {
 
 TMonitorFailure TCalculatorApp::MonitorFailure() const {
   if (Monitor.IsBound()) return TMonitorFailure::NotInstalled;
-  return FileExists(ProgramFolder() + MonitorLibraryFile) ? TMonitorFailure::Unusable : TMonitorFailure::Missing;
+  const std::wstring Path = ProgramFolder() + MonitorLibraryFile;
+  if (!FileExists(Path)) return TMonitorFailure::Missing;
+  // Windows loads no library of the other bitness into a process, and says only "not a valid image".
+  const auto Bits = FileBitness(Path);
+  return Bits && *Bits != static_cast<int>(sizeof(void*) * 8) ? TMonitorFailure::OtherBitness
+                                                               : TMonitorFailure::Unusable;
 }
 
 // The hotkeys are registered on the about window: its WM_HOTKEY starts the cycle.

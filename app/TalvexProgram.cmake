@@ -1,5 +1,6 @@
 # Talvex.exe with its resources, and the folder a Windows user copies:
-# build/win32/dist/ with Talvex.exe, Vantrel.dll, talvex.html and a zip of them.
+# build/win32/dist/ (build/win64/dist/) with Talvex.exe, Vantrel.dll,
+# talvex.html and a zip of them named after the build's bitness.
 enable_language(RC)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
@@ -7,7 +8,16 @@ set(res_dir ${CMAKE_CURRENT_BINARY_DIR}/res)
 set(art ${CMAKE_CURRENT_SOURCE_DIR}/res/Talvex-art.txt)
 set(TALVEX_ICON ${res_dir}/Talvex.ico)
 set(TALVEX_CURSOR ${res_dir}/Hand.cur)
-set(TALVEX_MANIFEST ${CMAKE_CURRENT_SOURCE_DIR}/res/Talvex.manifest)
+# The manifest names the processor the program is built for.
+set(TALVEX_MANIFEST ${res_dir}/Talvex.manifest)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(TALVEX_MANIFEST_ARCH amd64)
+  set(TALVEX_BITS 64)
+else()
+  set(TALVEX_MANIFEST_ARCH x86)
+  set(TALVEX_BITS 32)
+endif()
+configure_file(res/Talvex.manifest.in ${TALVEX_MANIFEST} @ONLY)
 add_custom_command(OUTPUT ${TALVEX_ICON} ${TALVEX_CURSOR}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${res_dir}
   COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/res/make-resources.py ${art} ${res_dir}
@@ -44,7 +54,7 @@ add_custom_command(TARGET Talvex POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${help} $<TARGET_FILE_DIR:Talvex>/talvex.html)
 
 set(dist ${CMAKE_BINARY_DIR}/dist)
-set(zip ${dist}/Talvex-${PROJECT_VERSION}-win32.zip)
+set(zip ${dist}/Talvex-${PROJECT_VERSION}-win${TALVEX_BITS}.zip)
 add_custom_command(OUTPUT ${dist}/Talvex.exe ${dist}/Vantrel.dll ${dist}/talvex.html ${zip}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${dist}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Talvex> ${dist}/Talvex.exe

@@ -15,7 +15,7 @@ constexpr long NoAssociation = 31;           // SE_ERR_NOASSOC
 
 }  // namespace
 
-std::wstring MonitorFailureText(TMonitorFailure Failure, std::wstring_view ProgramFolder) {
+std::wstring MonitorFailureText(TMonitorFailure Failure, std::wstring_view ProgramFolder, int ProgramBits) {
   std::wstring Text = std::wstring(texts::InitError) + L"\n";
   const std::wstring Path = std::wstring(ProgramFolder) + MonitorLibraryFile;
   switch (Failure) {
@@ -23,6 +23,8 @@ std::wstring MonitorFailureText(TMonitorFailure Failure, std::wstring_view Progr
       return Text + texts::MonitorMissing + L"\n" + Path;
     case TMonitorFailure::Unusable:
       return Text + texts::MonitorUnusable + L"\n" + Path;
+    case TMonitorFailure::OtherBitness:
+      return Text + (ProgramBits == 64 ? texts::Monitor32For64 : texts::Monitor64For32) + L"\n" + Path;
     case TMonitorFailure::NotInstalled:
       return Text + texts::MonitorNotInstalled;
   }

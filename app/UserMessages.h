@@ -14,12 +14,14 @@ inline constexpr const wchar_t* HelpFile = L"talvex.html";
 enum class TMonitorFailure {
   Missing,       // not next to the program, and not found elsewhere
   Unusable,      // next to the program, but it does not load or lacks an export
+  OtherBitness,  // next to the program, but built for the other bitness
   NotInstalled,  // bound, but its InstallMonitor failed
 };
 
 // "Ошибка инициализации" first, then what is wrong and what to do.
-// ProgramFolder ends with its path delimiter.
-std::wstring MonitorFailureText(TMonitorFailure Failure, std::wstring_view ProgramFolder);
+// ProgramFolder ends with its path delimiter; ProgramBits is 32 or 64.
+std::wstring MonitorFailureText(TMonitorFailure Failure, std::wstring_view ProgramFolder,
+                                int ProgramBits = sizeof(void*) * 8);
 
 // "Ошибка инициализации горячих клавиш", then which keys another program
 // holds and where to pick others.

@@ -1,5 +1,5 @@
-/* The shipped programs start on Windows XP SP3, whose kernel32 has no
- * GetTickCount64. The static thread library (winpthreads, pulled in by the
+/* The shipped programs start on Windows XP SP3 (32-bit) and XP x64, whose
+ * kernel32 has no GetTickCount64. The static thread library (winpthreads, pulled in by the
  * C++ runtime) imports it for its timed waits; this object answers that
  * import in place of kernel32's: the system's function where it exists (Vista
  * on), otherwise milliseconds of the performance counter, which XP always
@@ -36,6 +36,5 @@ static ULONGLONG WINAPI TickCount64(void) {
 }
 
 /* The import slot the callers jump through, under the name the import
- * library would give it (i686 decoration); defined here, kernel32's is never
- * pulled in. */
-TTickCount64 TickCount64Import __asm__("__imp__GetTickCount64@0") = TickCount64;
+ * library would give it; defined here, kernel32's is never pulled in. */
+TTickCount64 TickCount64Import __asm__(TALVEX_TICKCOUNT64_IMPORT) = TickCount64;

@@ -20,8 +20,10 @@ struct TForegroundTarget {
 };
 
 // The focus window the monitor recorded counts only when it belongs to the
-// foreground thread: the hooks never run inside 64-bit applications, so the
-// record may be a window of another application the user left.
+// foreground thread. Windows loads a hook library only into processes of its
+// own bitness: the hooks of the 32-bit build record 32-bit applications only,
+// those of the 64-bit build 64-bit ones, so the record may be a window of
+// another application the user left. The system's answer serves the rest.
 TForegroundTarget FindForegroundTarget(ISystemApi& Sys, TMonitorBinding& Monitor);
 
 }  // namespace talvex

@@ -34,7 +34,10 @@ bool TMonitorBinding::EnsureBound() { return IsBound() || BindMonitorLibrary(); 
 
 TWindowHandle TMonitorBinding::GetCurrentFocus() {
   if (!EnsureBound()) return 0;
-  return Sys.CallExport(GetCurrentFocusProc);
+  // The block keeps the handle's 32 significant bits; Windows defines the
+  // 64-bit handle as their sign extension.
+  const auto Stored = static_cast<std::int32_t>(Sys.CallExport(GetCurrentFocusProc));
+  return static_cast<TWindowHandle>(static_cast<std::intptr_t>(Stored));
 }
 
 bool TMonitorBinding::InstallMonitor() {

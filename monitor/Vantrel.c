@@ -14,15 +14,25 @@
 
 /* The hook handles and the last attaching process live in one copy for all
    processes: GAS's "s" flag marks the section IMAGE_SCN_MEM_SHARED (GCC's
-   section attribute cannot, and ld ignores a .def SECTIONS statement). */
+   section attribute cannot, and ld ignores a .def SECTIONS statement). A hook
+   handle is pointer-sized; C names carry an underscore on x86 only. */
+#define VANTREL_STRING(x) #x
+#define VANTREL_NAME(prefix, name) VANTREL_STRING(prefix) #name
+#define VANTREL_WORD(name, size) \
+  "\t.globl " VANTREL_NAME(__USER_LABEL_PREFIX__, name) "\n" \
+  VANTREL_NAME(__USER_LABEL_PREFIX__, name) ":\n\t" size " 0\n"
+#ifdef _WIN64
+#define VANTREL_HANDLE ".quad"
+#define VANTREL_ALIGN "\t.balign 8\n"
+#else
+#define VANTREL_HANDLE ".long"
+#define VANTREL_ALIGN "\t.balign 4\n"
+#endif
 __asm__(".section .GLDATA,\"dws\"\n"
-        "\t.balign 4\n"
-        "\t.globl _KeyboardHook\n"
-        "_KeyboardHook:\n\t.long 0\n"
-        "\t.globl _MouseHook\n"
-        "_MouseHook:\n\t.long 0\n"
-        "\t.globl _LastProcessId\n"
-        "_LastProcessId:\n\t.long 0\n"
+        VANTREL_ALIGN
+        VANTREL_WORD(KeyboardHook, VANTREL_HANDLE)
+        VANTREL_WORD(MouseHook, VANTREL_HANDLE)
+        VANTREL_WORD(LastProcessId, ".long")
         "\t.text\n");
 extern HHOOK KeyboardHook;
 extern HHOOK MouseHook;
@@ -113,19 +123,13 @@ DWORD WINAPI UninstallMonitor(void)
 
 DWORD WINAPI InstallMonitor(void)
 {
-  KeyboardHook = SetWindowsHookExA(WH_KEYBOARD, KeyboardHookProc, ModuleHandle, 0);
-  MouseHook = SetWindowsHookExA(WH_MOUSE, MouseHookProc, ModuleHandle, 0);
-  if (!KeyboardHook || !MouseHook) {
-    UninstallMonitor();
-    return FALSE;
-  }
+  /* The block first: a process the hooks reach attaches the library and
+     looks for the block at once, and one that finds none is never recorded. */
   ReleaseBlock(); /* a view taken at attach from an earlier block would leak */
   MappingHandle = CreateFileMappingA(INVALID_HANDLE_VALUE, 0, PAGE_READWRITE, 0, VANTREL_BLOCK_SIZE,
                                      VANTREL_MAPPING_NAME);
-  if (!MappingHandle) {
-    UninstallMonitor();
+  if (!MappingHandle)
     return FALSE;
-  }
   BlockView = (volatile SharedBlock *)MapViewOfFile(MappingHandle, FILE_MAP_ALL_ACCESS, 0, 0, 0);
   if (!BlockView) {
     /* A block nobody can read is no installation either. */
@@ -136,6 +140,13 @@ DWORD WINAPI InstallMonitor(void)
   BlockView->KeyboardTime = GetTickCount();
   BlockView->MouseTime = GetTickCount();
   BlockView->FocusWindow = 0;
+
+  KeyboardHook = SetWindowsHookExA(WH_KEYBOARD, KeyboardHookProc, ModuleHandle, 0);
+  MouseHook = SetWindowsHookExA(WH_MOUSE, MouseHookProc, ModuleHandle, 0);
+  if (!KeyboardHook || !MouseHook) {
+    UninstallMonitor();
+    return FALSE;
+  }
   return TRUE;
 }
 
@@ -149,6 +160,8 @@ DWORD WINAPI GetMouseTime(void)
   return BlockView ? BlockView->MouseTime : 0xFFFFFFFFu;
 }
 
+/* A window handle has 32 significant bits in 32-bit and 64-bit processes
+   alike; the reader sign-extends it back to its own width. */
 DWORD WINAPI GetCurrentFocus(void)
 {
   return BlockView ? BlockView->FocusWindow : 0;

@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# The packages as a user gets them: builds both with package.sh, runs lintian
+# The packages as a user gets them: builds them with package.sh, runs lintian
 # on every .deb (an error or a warning fails), unpacks the talvex-calc .deb
 # into a throwaway root, runs the installed talvex-calc on a few expressions,
 # reads its manual page with man -l and checks that apt would install it
-# here; checks the Windows zip's files.
+# here; checks the files of both Windows zips.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/package.sh
 deb=$(ls build/packages/talvex-calc_*.deb)
-zip=$(ls build/packages/Talvex-*-win32.zip)
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
@@ -63,6 +62,19 @@ done
 apt-get install --simulate -o DPkg::Lock::Timeout=300 "./$deb" >"$root/apt" 2>&1 ||
   fail "apt would not install it: $(cat "$root/apt")"
 
-expect "zip" $'Talvex.exe\nVantrel.dll\ntalvex.html' \
-  "$(python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$zip")"
-echo "package: $deb and $zip as a user gets them"
+zips=()
+for bits in 32 64; do
+  zip=build/packages/Talvex-$version-win$bits.zip
+  [ -f "$zip" ] || fail "$zip is missing"
+  expect "$zip" $'Talvex.exe\nVantrel.dll\ntalvex.html' \
+    "$(python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$zip")"
+  # Each zip holds the files of its own bitness, program and library alike.
+  mkdir -p "$root/win$bits"
+  python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$root/win$bits"
+  kind=$([ "$bits" = 64 ] && echo 'PE32+ executable' || echo 'PE32 executable')
+  for file in Talvex.exe Vantrel.dll; do
+    file -b "$root/win$bits/$file" | grep -q "^$kind" || fail "$zip: $file is not a $bits-bit file: $(file -b "$root/win$bits/$file")"
+  done
+  zips+=("$zip")
+done
+echo "package: $deb and ${zips[*]} as a user gets them"

@@ -15,17 +15,20 @@ constexpr const wchar_t* Folder = L"C:\\Tools\\Talvex\\";
 TEST(UserMessages, AMonitorFailureSaysWhatIsWrongBelowTheFirstLine) {
   struct TRow {
     TMonitorFailure Failure;
+    int ProgramBits;
     const char* Second;
     bool NamesThePath;
   };
   const TRow Rows[] = {
-      {TMonitorFailure::Missing, "Не найден файл Vantrel.dll. Он должен лежать рядом с Talvex.exe:", true},
-      {TMonitorFailure::Unusable, "Файл Vantrel.dll не загружается или не подходит", true},
-      {TMonitorFailure::NotInstalled, "Vantrel.dll не смог установить перехват клавиатуры и мыши.", false},
+      {TMonitorFailure::Missing, 32, "Не найден файл Vantrel.dll. Он должен лежать рядом с Talvex.exe:", true},
+      {TMonitorFailure::Unusable, 64, "Файл Vantrel.dll не загружается или не подходит", true},
+      {TMonitorFailure::OtherBitness, 64, "Файл Vantrel.dll рядом с Talvex.exe 32-разрядный, а эта Talvex.exe 64-разрядная", true},
+      {TMonitorFailure::OtherBitness, 32, "Файл Vantrel.dll рядом с Talvex.exe 64-разрядный, а эта Talvex.exe 32-разрядная", true},
+      {TMonitorFailure::NotInstalled, 32, "Vantrel.dll не смог установить перехват клавиатуры и мыши.", false},
   };
   const std::string First = "Ошибка инициализации\n";
   for (const TRow& R : Rows) {
-    const std::string Text = Utf8(MonitorFailureText(R.Failure, Folder));
+    const std::string Text = Utf8(MonitorFailureText(R.Failure, Folder, R.ProgramBits));
     EXPECT_EQ(Text.rfind(First, 0), 0u) << Text;
     EXPECT_EQ(Text.find(R.Second), First.size()) << Text;
     EXPECT_EQ(Text.find("\nC:\\Tools\\Talvex\\Vantrel.dll") != std::string::npos, R.NamesThePath) << Text;

@@ -14,7 +14,7 @@ namespace {
 using TTickCount64 = ULONGLONG(WINAPI*)();
 
 // The slot the thread library's calls jump through.
-extern "C" TTickCount64 TickCount64Import __asm__("__imp__GetTickCount64@0");
+extern "C" TTickCount64 TickCount64Import __asm__(TALVEX_TICKCOUNT64_IMPORT);
 
 TTickCount64 SystemTickCount64() {
   return reinterpret_cast<TTickCount64>(

@@ -29,11 +29,13 @@ class TSession {
  public:
   bool Start(const std::wstring& Folder) { return StartProgram(Tray, Program, Folder, Application); }
 
-  // A left click on the tray icon; the about window once it shows.
+  // A left click on the tray icon; the about window once it shows in the
+  // foreground, where the program puts it and the keys go.
   HWND ShowAbout() {
     PostMessageW(Application, TrayCallback, 1, WM_LBUTTONUP);
     HWND About = nullptr;
-    PumpUntil([&] { return (About = Program.VisibleWindow(AboutClass)) != nullptr; }, SettleTimeout);
+    PumpUntil([&] { return (About = Program.VisibleWindow(AboutClass)) != nullptr && GetForegroundWindow() == About; },
+              SettleTimeout);
     return About;
   }
 
@@ -78,6 +80,7 @@ int CheckAbout(const std::wstring& Dist, const std::wstring& Work, UINT Dpi) {
   // The program brings the window to the foreground itself; the keys go there.
   for (const auto& [Key, Name] : {std::pair<WORD, const char*>{VK_ESCAPE, "Esc"}, {VK_RETURN, "Enter"}}) {
     if (!About) break;
+    Check(GetForegroundWindow() == About, std::string("before ") + Name + " the about window is in the foreground");
     Press(Key);
     Check(PumpUntil([&] { return !IsWindowVisible(About); }, SettleTimeout), std::string(Name) + " closes the about window");
     if (Key == VK_ESCAPE) About = Session.ShowAbout();

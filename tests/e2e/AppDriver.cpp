@@ -125,34 +125,53 @@ bool TSuite::RunCycle(HWND Application, const TCycle& C, const std::string& Name
 }
 
 void TSuite::CheckWithoutMonitor() {
-  // A folder with the program but without the library.
-  const std::wstring Lonely = Work + L"\\without-monitor";
+  CheckMonitorRefused(L"without-monitor", L"", L"Не найден файл Vantrel.dll. Он должен лежать рядом с Talvex.exe:",
+                      "without Vantrel.dll");
+  // Any image of the other bitness is refused by the loader as that library would be.
+  const std::wstring Second =
+      OwnBits == 64 ? L"Файл Vantrel.dll рядом с Talvex.exe 32-разрядный, а эта Talvex.exe 64-разрядная: такой "
+                      L"файл она не загрузит. Нужен Vantrel.dll из того же архива, что и Talvex.exe "
+                      L"(Talvex-…-win64.zip):"
+                    : L"Файл Vantrel.dll рядом с Talvex.exe 64-разрядный, а эта Talvex.exe 32-разрядная: такой "
+                      L"файл она не загрузит. Нужен Vantrel.dll из того же архива, что и Talvex.exe "
+                      L"(Talvex-…-win32.zip):";
+  CheckMonitorRefused(L"other-bitness-monitor", TargetProgram(OtherBits), Second,
+                      "with a " + std::to_string(OtherBits) + "-bit Vantrel.dll");
+}
+
+void TSuite::CheckMonitorRefused(const std::wstring& Folder, const std::wstring& Library,
+                                 const std::wstring& Second, const std::string& Name) {
+  // A folder with the program and Library as its Vantrel.dll, or none.
+  const std::wstring Lonely = Work + L"\\" + Folder;
   CreateDirectoryW(Lonely.c_str(), nullptr);
   CopyFileW((Dist + L"\\Talvex.exe").c_str(), (Lonely + L"\\Talvex.exe").c_str(), FALSE);
   DeleteFileW((Lonely + L"\\Vantrel.dll").c_str());
+  if (!Library.empty())
+    Check(CopyFileW(Library.c_str(), (Lonely + L"\\Vantrel.dll").c_str(), FALSE) != 0, Name + ": the file is in place");
   TProgram Program;
   const bool Started = Tray.EnsureFirst() && Program.Start(Lonely);
   HWND Box = nullptr;
   const bool Shown =
       Started && PumpUntil([&] { return (Box = Program.MessageBoxWindow()) != nullptr; }, StartTimeout);
-  Check(Shown, "without Vantrel.dll a message box appears");
+  Check(Shown, Name + " a message box appears");
   const HWND Application = Program.ApplicationWindow();
   if (Shown) {
     PumpFor(200);
     wchar_t BoxCaption[128] = {};
     GetWindowTextW(Box, BoxCaption, 128);
-    // "Ошибка инициализации", then the missing file and where it belongs.
-    const std::wstring Expected = L"Ошибка инициализации\nНе найден файл Vantrel.dll. Он должен лежать рядом с "
-                                  L"Talvex.exe:\n" + Lonely + L"\\Vantrel.dll";
+    // "Ошибка инициализации", then what is wrong and where the file belongs.
+    const std::wstring Expected = L"Ошибка инициализации\n" + Second + L"\n" + Lonely + L"\\Vantrel.dll";
     const auto Texts = MessageBoxTexts(Box);
-    Check(std::find(Texts.begin(), Texts.end(), Expected) != Texts.end(),
-          "its text is \"Ошибка инициализации\" and, below, where Vantrel.dll belongs");
-    Check(std::wstring(BoxCaption) == Caption, "its caption is \"Talvex v 2.0 beta\"");
+    const bool Found = std::find(Texts.begin(), Texts.end(), Expected) != Texts.end();
+    Check(Found, Name + ": its text is \"Ошибка инициализации\" and, below, " + Utf8(Second) + " and the file's place");
+    if (!Found)
+      for (const std::wstring& Text : Texts) Say("     the box holds \"" + Utf8(Text) + "\"");
+    Check(std::wstring(BoxCaption) == Caption, Name + ": its caption is \"Talvex v 2.0 beta\"");
     PressOk(Box);
   }
   const auto Status = Program.WaitForExit(ExitTimeout);
-  Check(Status && *Status == 0, "after OK the program ends with status 0");
-  CheckTrayIconRemoved(Application, "ending so");
+  Check(Status && *Status == 0, Name + ": after OK the program ends with status 0");
+  CheckTrayIconRemoved(Application, Name + ": ending so");
 }
 
 void TSuite::CheckTrayIconRemoved(HWND Application, const std::string& How) {
@@ -328,7 +347,10 @@ int TSuite::Run() {
 }
 
 int TSuite::Demo() {
-  if (!Window.Create() || !Tray.Create()) return 1;
+  if (!Window.Create() || !Tray.Create()) {
+    Say("the driver's edit window or its stand-in tray could not be created");
+    return 1;
+  }
   TProgram Program;
   HWND Application = nullptr;
   if (!StartAndWait(Program, Application) || !BindMonitor()) {
@@ -365,7 +387,7 @@ int main() {
   const std::wstring Mode = Count > 1 ? Args[1] : L"";
   if (Mode == L"test" && Count == 4) return TSuite(Args[2], Args[3]).Run();
   if (Mode == L"demo" && Count == 3) return TSuite(Args[2], L"").Demo();
-  if (Mode == L"wow64" && Count == 4) return TSuite(Args[2], Args[3]).RunWow64();
+  if (Mode == L"wow64" && Count == 4) return TSuite(Args[2], Args[3]).RunOtherBitness();
   std::fprintf(stderr, "usage: e2e_app_driver.exe test DIST WORK | wow64 DIST WORK | demo DIST\n");
   return 100;
 }

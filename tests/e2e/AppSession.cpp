@@ -347,10 +347,11 @@ bool Photograph(const std::wstring& Work, const RECT& Area, const std::string& N
 }
 
 BOOL CALLBACK CollectStaticText(HWND Child, LPARAM Param) {
-  wchar_t Class[32] = {}, Text[256] = {};
+  wchar_t Class[32] = {};
   GetClassNameW(Child, Class, 32);
-  GetWindowTextW(Child, Text, 256);
-  if (_wcsicmp(Class, L"Static") == 0 && Text[0])
+  std::wstring Text(static_cast<std::size_t>(GetWindowTextLengthW(Child)) + 1, L'\0');
+  Text.resize(static_cast<std::size_t>(GetWindowTextW(Child, Text.data(), static_cast<int>(Text.size()))));
+  if (_wcsicmp(Class, L"Static") == 0 && !Text.empty())
     reinterpret_cast<std::vector<std::wstring>*>(Param)->push_back(Text);
   return TRUE;
 }

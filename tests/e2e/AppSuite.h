@@ -1,6 +1,6 @@
 // The program's end-to-end suite: the checks of AppDriver.cpp (the program
 // with a standard edit control in the driver) and of TargetChecks.cpp (the
-// program with a separate target application, 32-bit or 64-bit).
+// program with a separate target application, of the driver's bitness or the other).
 #pragma once
 
 #include <windows.h>
@@ -14,6 +14,9 @@
 namespace talvex::e2e {
 
 inline constexpr DWORD SettleAfterCycle = 250;
+// The bitness of the driver, the program and the hooks of this build, and the other one.
+inline constexpr int OwnBits = sizeof(void*) == 8 ? 64 : 32;
+inline constexpr int OtherBits = 96 - OwnBits;
 // What the program says when the copy keystroke brought no text.
 inline constexpr const wchar_t* NothingReadMessage = L"Не удалось прочитать выделенный текст";
 
@@ -36,8 +39,8 @@ class TSuite {
       : Dist(std::move(DistFolder)), Work(std::move(WorkFolder)) {}
   int Run();
   int Demo();
-  // In a 64-bit prefix: a 64-bit target after input in a 32-bit window.
-  int RunWow64();
+  // In a 64-bit prefix: a target of the other bitness after input in a window of the driver's.
+  int RunOtherBitness();
 
  private:
   HWND RecordedFocus() const {
@@ -59,6 +62,10 @@ class TSuite {
   void PressChosenHotkey(bool Ctrl) const;
   bool RunCycle(HWND Application, const TCycle& C, const std::string& Name);
   void CheckWithoutMonitor();
+  // Talvex.exe alone in Folder with Library as its Vantrel.dll (none when empty)
+  // says Second below "Ошибка инициализации" and ends.
+  void CheckMonitorRefused(const std::wstring& Folder, const std::wstring& Library, const std::wstring& Second,
+                           const std::string& Name);
   void CheckCycles(HWND Application);
   void CheckDroppedHotkey(HWND Application);
   void CheckAboutWindow(TProgram& Program, HWND Application);
@@ -84,7 +91,7 @@ class TSuite {
     std::wstring Tooltip;
     bool HoldModifier = false;  // the hotkey's modifier stays down through the cycle
   };
-  std::wstring TargetProgram(bool Wide64) const;
+  std::wstring TargetProgram(int Bits) const;
   // The time from the hotkey to the first typed character, or a negative number.
   double RunTargetCycle(HWND Application, TTargetApp& Target, const TTargetCycle& C, const std::string& Name,
                         bool HooksReachTarget);

@@ -1,8 +1,8 @@
 // The program against a separate target application: a control that keeps
 // its text to itself and copies late, early, never or with delayed
 // rendering; nothing selected with old text on the clipboard; a modifier held
-// through the cycle; and, in a 64-bit prefix, a 64-bit target after input in
-// a 32-bit window.
+// through the cycle; and a target of the other bitness after input in a
+// window of the driver's own, which the same hooks reach.
 #include <windows.h>
 
 #include <cstdio>
@@ -24,12 +24,12 @@ bool IsDown(BYTE Vk) { return (GetAsyncKeyState(Vk) & 0x8000) != 0; }
 
 }  // namespace
 
-std::wstring TSuite::TargetProgram(bool Wide64) const {
+std::wstring TSuite::TargetProgram(int Bits) const {
   wchar_t Path[MAX_PATH] = {};
   const DWORD Length = GetModuleFileNameW(nullptr, Path, MAX_PATH);
   std::wstring Folder(Path, Length);
   Folder.resize(Folder.find_last_of(L'\\') + 1);
-  return Folder + (Wide64 ? L"e2e_copy_target64.exe" : L"e2e_copy_target.exe");
+  return Folder + L"e2e_copy_target" + std::to_wstring(Bits) + L".exe";
 }
 
 double TSuite::RunTargetCycle(HWND Application, TTargetApp& Target, const TTargetCycle& C, const std::string& Name,
@@ -42,7 +42,7 @@ double TSuite::RunTargetCycle(HWND Application, TTargetApp& Target, const TTarge
     Check(false, Name + ": the target is in the foreground");
     return -1;
   }
-  // A key press for the hooks; a 64-bit target never loads them.
+  // A key press for the hooks; a target of the other bitness never loads them.
   keybd_event(VK_SHIFT, 0, 0, 0);
   keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
   const HWND Control = C.Control == TTargetCycle::ctTextless ? Target.Textless()
@@ -95,8 +95,8 @@ double TSuite::RunTargetCycle(HWND Application, TTargetApp& Target, const TTarge
 
 void TSuite::CheckTextlessTarget(HWND Application) {
   TTargetApp Target;
-  if (!Target.Start(TargetProgram(false))) {
-    Check(false, "the 32-bit target application starts");
+  if (!Target.Start(TargetProgram(OwnBits))) {
+    Check(false, "the " + std::to_string(OwnBits) + "-bit target application starts");
     return;
   }
   const std::wstring Before = L"x 2+3*4 y", After = L"x 2+3*4=14 y", Tip = L"2+3*4=14";
@@ -151,7 +151,8 @@ void TSuite::CheckHeldModifier(HWND Application, TTargetApp& Target) {
                  "Shift held through a direct cycle", true);
 }
 
-int TSuite::RunWow64() {
+int TSuite::RunOtherBitness() {
+  const std::string Own = std::to_string(OwnBits) + "-bit", Other = std::to_string(OtherBits) + "-bit";
   if (!Window.Create() || !Tray.Create()) {
     Check(false, "the driver's window and tray open");
     return FailureCount();
@@ -163,23 +164,23 @@ int TSuite::RunWow64() {
   if (!Ready) return FailureCount();
   Check(BindMonitor(), "the driver binds Vantrel.dll");
   TTargetApp Target;
-  if (!Target.Start(TargetProgram(true))) {
-    Check(false, "the 64-bit target application starts");
+  if (!Target.Start(TargetProgram(OtherBits))) {
+    Check(false, "the " + Other + " target application starts");
     return FailureCount();
   }
-  // Input in a 32-bit window first: the monitor records its edit control.
+  // Input in a window of the program's bitness first: the monitor records its edit control.
   Window.SetText(L"1+1", 0, 3);
-  Check(Window.Focus([this] { return RecordedFocus(); }), "the driver's 32-bit edit control is the recorded focus");
+  Check(Window.Focus([this] { return RecordedFocus(); }), "the driver's " + Own + " edit control is the recorded focus");
   RunTargetCycle(Application, Target,
                  {true, TTargetCycle::ctEdit, L"x 2+3*4 y", 2, 7, 0, false, L"x 2+3*4=14 y", L"2+3*4=14"},
-                 "64-bit edit control after a 32-bit one", false);
-  Check(Window.Text() == L"1+1", "the 32-bit edit control is untouched");
+                 Other + " edit control after a " + Own + " one", false);
+  Check(Window.Text() == L"1+1", "the " + Own + " edit control is untouched");
   RunTargetCycle(Application, Target,
                  {true, TTargetCycle::ctTextless, L"x 2+3*4 y", 2, 7, FastCopy, false, L"x 2+3*4=14 y", L"2+3*4=14"},
-                 "64-bit text-less control, copy after 20 ms", false);
+                 Other + " text-less control, copy after 20 ms", false);
   RunTargetCycle(Application, Target,
                  {false, TTargetCycle::ctEdit, L"(7*6)", 0, 5, 0, false, L"42", L"(7*6)=42", true},
-                 "64-bit edit control, Shift held", false);
+                 Other + " edit control, Shift held", false);
   Target.Close();
 
   PostMessageW(Application, WM_CLOSE, 0, 0);

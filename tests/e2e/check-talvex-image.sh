@@ -3,8 +3,10 @@
 # objdump and windres: a GUI program importing only system libraries, with
 # the tray icon ICON_1 at 16, 20, 24, 32, 48 and 256 pixels, the hand cursor
 # HAND at 32, 40, 48 and 64, a manifest declaring per-monitor DPI awareness
-# with the system-aware fallback, and its version; the zip holds exactly the three files of the folder. Talvex.exe,
-# Vantrel.dll and talvex-calc.exe import only what Windows XP SP3 has.
+# with the system-aware fallback and the processor it is built for, and its
+# version; the zip, named after the build's bitness, holds exactly the three
+# files of the folder. Talvex.exe, Vantrel.dll and talvex-calc.exe import
+# only what the oldest Windows of their bitness has (check-imports.sh).
 #   check-talvex-image.sh DIST_FOLDER OBJDUMP WINDRES TALVEX_CALC_EXE
 set -uo pipefail
 dist=${1:?distribution folder}
@@ -20,15 +22,16 @@ check() {
 }
 
 for f in Talvex.exe Vantrel.dll talvex.html; do check "dist holds $f" test -s "$dist/$f"; done
-zip=$(ls "$dist"/Talvex-*-win32.zip 2>/dev/null | head -n1)
-check "dist holds the zip" test -n "$zip"
+private=$("$objdump" -p "$exe")
+if grep -q 'file format pei-x86-64' <<<"$private"; then bits=64 arch=amd64; else bits=32 arch=x86; fi
+zip=$(ls "$dist"/Talvex-*-win$bits.zip 2>/dev/null | head -n1)
+check "dist holds the zip of the $bits-bit build" test -n "$zip"
 if [ -n "$zip" ]; then
   listed=$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')
   check "the zip holds Talvex.exe, Vantrel.dll and talvex.html (it holds: $listed)" \
     test "$listed" = "Talvex.exe Vantrel.dll talvex.html "
 fi
 
-private=$("$objdump" -p "$exe")
 check "a Windows GUI program" grep -q '^Subsystem.*(Windows GUI)' <<<"$private"
 imports=$(awk '/DLL Name:/ {print toupper($3)}' <<<"$private" | sort | tr '\n' ' ')
 check "imports only system libraries ($imports)" \
@@ -52,6 +55,7 @@ check "the manifest declares per-monitor DPI awareness (V2, then V1)" \
   grep -q 'dpiAwareness xmlns=""http://schemas.microsoft.com/SMI/2016/WindowsSettings"">PerMonitorV2, PerMonitor<' <<<"$manifest"
 check "the manifest falls back to the system's DPI before Windows 10" \
   grep -q 'dpiAware xmlns=""http://schemas.microsoft.com/SMI/2005/WindowsSettings"">true/pm<' <<<"$manifest"
+check "the manifest names the processor $arch" grep -q "processorArchitecture=\"\"$arch\"\"" <<<"$manifest"
 check "FILEVERSION 2.0.0.43" grep -qE '^\s*FILEVERSION 2, 0, 0, 43\s*$' <<<"$resources"
 
 bash "$(dirname "$0")/check-imports.sh" "$objdump" "$exe" "$dist/Vantrel.dll" "$calc"

@@ -5,12 +5,12 @@
 # control, also after a change of scale as a move to another monitor brings
 # (to the next of the four); e2e_about_driver.exe shows the about window of the real
 # Talvex.exe, which this script photographs into
-# build/win32/artifacts/about-window-<dpi>dpi.png, and closes it with Esc and
+# BUILD/artifacts/about-window-<dpi>dpi.png, and closes it with Esc and
 # with Enter. Then, at 96 dpi and with the prefix's program for .html files
 # removed, the messages of a "Справка" that cannot open the help file.
-#   tests/e2e/run-about.sh build/win32
+#   tests/e2e/run-about.sh build/win64|build/win32
 set -uo pipefail
-build_dir=$(cd "${1:?win32 build folder}" && pwd)
+build_dir=$(cd "${1:?Windows build folder}" && pwd)
 test_dir=$build_dir/tests/e2e
 dist_dir=$build_dir/dist
 artifacts=$build_dir/artifacts

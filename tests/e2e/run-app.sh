@@ -2,10 +2,10 @@
 # The program's end-to-end test: the real Talvex.exe from the distribution
 # folder, driven by e2e_app_driver.exe in a virtual X display, in a Wine
 # prefix of its own. Takes the screenshot of the about window when the driver
-# asks for it and keeps it as build/win32/artifacts/about-window.png.
-#   tests/e2e/run-app.sh build/win32
+# asks for it and keeps it as BUILD/artifacts/about-window.png.
+#   tests/e2e/run-app.sh build/win64|build/win32
 set -uo pipefail
-build_dir=$(cd "${1:?win32 build folder}" && pwd)
+build_dir=$(cd "${1:?Windows build folder}" && pwd)
 test_dir=$build_dir/tests/e2e
 dist_dir=$build_dir/dist
 artifacts=$build_dir/artifacts

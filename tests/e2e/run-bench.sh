@@ -2,9 +2,9 @@
 # The Wine end-to-end bench: starts a virtual X display, runs the client
 # (which starts the driver) under Wine in a prefix of its own, and always
 # ends with the prefix's wine processes killed and the display stopped.
-#   tests/e2e/run-bench.sh build/win32
+#   tests/e2e/run-bench.sh build/win64|build/win32
 set -uo pipefail
-build_dir=$(cd "${1:?win32 build folder}" && pwd)
+build_dir=$(cd "${1:?Windows build folder}" && pwd)
 bench_dir=$build_dir/tests/e2e
 bench_timeout=${TALVEX_BENCH_TIMEOUT:-150}
 source "$(dirname "$0")/wine-session.sh"

@@ -13,6 +13,7 @@
 #                                         take the screenshots it asks for
 #   session_cleanup                       (installed as the EXIT trap by session_prefix)
 #   session_work                          a scratch folder, removed at the end
+#   session_build_bits BUILD_DIR          32 or 64: the bitness of a Windows build folder
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -60,6 +61,12 @@ session_display() {
     return 1
   fi
   export DISPLAY=:$(head -n1 "$session_work/display")
+}
+
+session_build_bits() {
+  local size
+  size=$(sed -n 's/^CMAKE_SIZEOF_VOID_P:INTERNAL=//p' "$1/CMakeCache.txt" 2>/dev/null)
+  echo $((${size:-4} * 8))
 }
 
 # The Windows path of a folder, through the prefix's Z: drive.

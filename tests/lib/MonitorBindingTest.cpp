@@ -68,5 +68,17 @@ TEST(MonitorBinding, WrappersBindLazilyAndCallTheirOwnExport) {
   EXPECT_THAT(Sys.Calls, ElementsAre("call GetCurrentFocus", "call UninstallMonitor"));
 }
 
+// The block's 32 bits widen as Windows widens a handle: sign-extended.
+TEST(MonitorBinding, TheRecordedFocusIsSignExtendedToTheHandlesWidth) {
+  TFakeSystemApi Sys;
+  Sys.ProvideMonitorExports();
+  TMonitorBinding Monitor(Sys);
+  for (const std::uint32_t Stored : {0x00012345u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFEu}) {
+    Sys.SetExportResult("GetCurrentFocus", Stored);
+    const auto Expected = static_cast<TWindowHandle>(static_cast<std::intptr_t>(static_cast<std::int32_t>(Stored)));
+    EXPECT_EQ(Monitor.GetCurrentFocus(), Expected) << std::hex << Stored;
+  }
+}
+
 }  // namespace
 }  // namespace talvex::testing
