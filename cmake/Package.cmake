@@ -1,6 +1,6 @@
 # The Debian package of talvex-calc, built by CPack (scripts/package.sh):
-# the binary, its manual page, the copyright file and the changelog, each
-# installed by `cmake --install` as well.
+# the binary, its manual page, the copyright file, the changelog and the
+# lintian overrides, each installed by `cmake --install` as well.
 include(GNUInstallDirs)
 
 set(TALVEX_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/talvex-calc)
@@ -26,6 +26,14 @@ add_custom_target(talvex_calc_docs ALL DEPENDS ${package_dir}/talvex-calc.1.gz $
 
 install(FILES ${package_dir}/talvex-calc.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${package_dir}/copyright ${package_dir}/changelog.gz DESTINATION ${TALVEX_DOC_DIR})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME talvex-calc)
+# The compiler's version notes (.comment) have no use in the installed
+# binary; strip, which CPack runs before this, leaves them.
+find_program(TALVEX_OBJCOPY NAMES objcopy REQUIRED)
+install(CODE "execute_process(COMMAND ${TALVEX_OBJCOPY} --remove-section=.comment
+                              \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/talvex-calc
+                              COMMAND_ERROR_IS_FATAL ANY)")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME talvex-calc)
@@ -38,7 +46,8 @@ reals, percentages, dates, times, angles, strings, Roman numerals and
 numbers in other radices, with 96 built-in functions (trigonometry,
 statistics, finance, dates). It reads and writes numbers in the user's
 locale, edits lines and keeps a history at a terminal.")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Talvex developers <talvex@invalid>")
+# The reserved domain .invalid (RFC 6761): an address that is plainly no one's.
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Talvex developers <developers@talvex.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
