@@ -14,6 +14,7 @@ std::vector<std::string> Utf8Arguments(int Argc, char** Argv);
 void UseBinaryStreams();
 bool InputIsTerminal();
 bool OutputIsTerminal();
+bool ErrorIsTerminal();
 const char* Environment(const char* Name);
 
 // The settings when no --locale is given: on Windows the user's regional

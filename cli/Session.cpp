@@ -21,8 +21,10 @@ bool IsQuitWord(std::string_view Word) {
 
 }  // namespace
 
-// Flushed: a person or a program may be waiting for this line.
-void TSession::WriteLine(const std::string& Utf8) { FOut << Utf8 << '\n' << std::flush; }
+bool TSession::WriteLine(const std::string& Utf8) {
+  FWriteFailed = FWriteFailed || !FOut.WriteLine(Utf8);
+  return !FWriteFailed;
+}
 
 bool TSession::Evaluate(const std::string& Utf8Expression) {
   std::string Expression;
@@ -34,10 +36,10 @@ bool TSession::Evaluate(const std::string& Utf8Expression) {
   }
   try {
     TCalcValue Value;
-    WriteLine(Cp1251ToUtf8(Calculate(FParser, Expression, Value)));
+    const bool Written = WriteLine(Cp1251ToUtf8(Calculate(FParser, Expression, Value)));
     // An assignment's NULL is no result to keep.
     if (Value.Kind != vkNone && Value.Kind != vkNull) FParser.DefineVariable("ans", Value);
-    return true;
+    return Written;
   } catch (const Exception& Error) {
     WriteLine("error: " + ErrorText(Error, FLanguage, Expression));
   }
@@ -47,7 +49,7 @@ bool TSession::Evaluate(const std::string& Utf8Expression) {
 
 bool TSession::RunLines(ILineReader& Reader) {
   std::string Line;
-  while (Reader.ReadLine(Line)) {
+  while (!FWriteFailed && Reader.ReadLine(Line)) {
     while (!Line.empty() && (Line.back() == '\n' || Line.back() == '\r')) Line.pop_back();
     const std::string_view Text = Trimmed(Line);
     if (Text.empty() || Text.front() == '#') continue;

@@ -1,7 +1,8 @@
 # The Debian packages, built by CPack (scripts/package.sh) from two install
 # components: talvex-calc (the command-line tool) and talvex-x11 (the
-# in-place calculator of X11 desktops), each with its manual page, the
-# copyright file and the changelog; `cmake --install` installs the same files.
+# in-place calculator of X11 desktops), each with its binary, its manual page,
+# the copyright file, the changelog and its lintian overrides; `cmake
+# --install` installs the same files.
 include(GNUInstallDirs)
 
 set(package_dir ${CMAKE_BINARY_DIR}/package)
@@ -25,6 +26,9 @@ if(TARGET talvex-x11)
   list(APPEND programs x11)
 endif()
 talvex_gzip(${PROJECT_SOURCE_DIR}/packaging/changelog ${package_dir}/changelog.gz)
+# The compiler's version notes (.comment) have no use in the installed
+# binaries; strip, which CPack runs before this, leaves them.
+find_program(TALVEX_OBJCOPY NAMES objcopy REQUIRED)
 foreach(program ${programs})
   set(page ${PROJECT_SOURCE_DIR}/cli/talvex-calc.1)
   if(program STREQUAL x11)
@@ -35,6 +39,12 @@ foreach(program ${programs})
   install(FILES ${package_dir}/talvex-${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${program})
   install(FILES ${package_dir}/copyright ${package_dir}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/talvex-${program} COMPONENT ${program})
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/talvex-${program}.lintian-overrides
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME talvex-${program} COMPONENT ${program})
+  install(CODE "execute_process(COMMAND ${TALVEX_OBJCOPY} --remove-section=.comment
+                                \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/talvex-${program}
+                                COMMAND_ERROR_IS_FATAL ANY)"
+          COMPONENT ${program})
 endforeach()
 if(TARGET talvex-x11)
   # Not in the autostart folder: the user enables it by copying it there.
@@ -68,7 +78,8 @@ the expression, '=' and the result; Ctrl+Shift+F8 puts the result alone in
 its place. The calculator is that of talvex-calc, with the separators of the
 user's locale; the answer is typed under any keyboard layout. A one-shot mode
 serves the keyboard shortcuts of GNOME, KDE and Xfce.")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Talvex developers <talvex@invalid>")
+# The reserved domain .invalid (RFC 6761): an address that is plainly no one's.
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Talvex developers <developers@talvex.invalid>")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The packages as a user gets them: builds both with package.sh, unpacks the
-# .deb into a throwaway root, runs the installed talvex-calc on a few
-# expressions, reads its manual page with man -l and checks that apt would
-# install it here; checks the files of both Windows zips.
+# The packages as a user gets them: builds them with package.sh, runs lintian
+# on every .deb (an error or a warning fails), unpacks the talvex-calc .deb
+# into a throwaway root, runs the installed talvex-calc on a few expressions,
+# reads its manual page with man -l and checks that apt would install it
+# here; the same for talvex-x11 without a display; checks the files of both
+# Windows zips.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/package.sh
@@ -36,6 +38,17 @@ check_options() {
   "$1" --bogus 2>/dev/null || status=$?
   expect "the status of $1 --bogus" 2 "$status"
 }
+
+# lintian at its default level reports nothing for a clean package; below it,
+# the hardening flags, the stripped .comment and the override of the
+# function name Lenght show as well. (Its remark about running as root goes
+# to standard error, which is left alone.)
+for package in build/packages/*.deb; do
+  report=$(lintian --fail-on error,warning "$package") || fail "lintian on $package: $report"
+  [ -z "$report" ] || fail "lintian on $package: $report"
+  info=$(lintian --display-info "$package" | grep -E 'hardening-no|unneeded-section|spelling-error|typo-in|unused-override' || true)
+  [ -z "$info" ] || fail "lintian on $package: $info"
+done
 
 version=$(sed -n 's/^project(Talvex VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 arch=$(dpkg --print-architecture)

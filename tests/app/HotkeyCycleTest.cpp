@@ -236,6 +236,14 @@ TEST_F(HotkeyCycleTest, ATextTheFocusedControlKeepsToItselfIsCapturedThroughTheC
   EXPECT_EQ(*ReadClipboardText(Sys), L"40+2");
 }
 
+// A product beyond 64 bits reaches the document as the real it is, not wrapped around.
+TEST_F(HotkeyCycleTest, AnIntegerResultBeyond64BitsIsTypedAsAReal) {
+  Sys.Classes[Focus] = L"Chrome_RenderWidgetHostHWND";
+  Sys.OnCopyKeystroke = [this] { Sys.PlaceCopy(L"1000000000000*1000000000"); };
+  Press(Id1);
+  EXPECT_EQ(TypedText(), L"1000000000000*1000000000=1E21");
+}
+
 TEST_F(HotkeyCycleTest, ASelectionInAnApplicationTheHooksNeverReachIsReadFromTheForegroundThread) {
   // The monitor still holds the edit control of a 32-bit application the user left.
   constexpr TWindowHandle Left = 0x88, Wide = 0x99;
