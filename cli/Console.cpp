@@ -13,8 +13,8 @@
 #else
 #include <unistd.h>
 
-#include "cli/Locale.h"
-#include "cli/SystemLocale.h"
+#include "edge/Locale.h"
+#include "edge/SystemLocale.h"
 #endif
 
 namespace talvex::cli {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ParserLib/FormatSettings.h"
-#include "cli/Language.h"
+#include "edge/Language.h"
 
 namespace talvex::cli {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "cli/Completion.h"
-#include "cli/Locale.h"
 #include "cli/Session.h"
+#include "edge/Locale.h"
 
 namespace talvex::cli {
 

@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "ParserLib/Cp1251.h"
-#include "cli/LocaleSettings.h"
+#include "edge/LocaleSettings.h"
 
 #ifndef TALVEX_VERSION
 #error "TALVEX_VERSION comes from the build"

@@ -4,9 +4,7 @@
 
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/Cp1251.h"
-#include "ParserLib/ParserException.h"
-#include "cli/EngineMessages.h"
-#include "cli/ToolMessages.h"
+#include "edge/EngineMessages.h"
 
 namespace talvex::cli {
 namespace {
@@ -22,23 +20,6 @@ bool IsQuitWord(std::string_view Word) {
 }
 
 }  // namespace
-
-std::string ErrorText(const Exception& Error, TLanguage Language, std::string_view Expression) {
-  if (const auto* Engine = dynamic_cast<const EParserException*>(&Error))
-    return Cp1251ToUtf8(EngineErrorText(*Engine, Language, Expression));
-  if (const auto* Separators = dynamic_cast<const EWindowsOptionsException*>(&Error))
-    return Cp1251ToUtf8(EngineMessageText(Separators->Id(), Language));
-  return Cp1251ToUtf8(Error.Message());  // a runtime error without an identity
-}
-
-std::string NotInCodePageText(std::string_view Utf8Expression, std::size_t ByteOffset, TLanguage Language) {
-  int Position = 1;
-  for (std::size_t I = 0; I < ByteOffset && I < Utf8Expression.size(); ++I)
-    if ((static_cast<unsigned char>(Utf8Expression[I]) & 0xC0) != 0x80) ++Position;  // not a continuation byte
-  const std::string Prefix =
-      FormatMessage(EngineMessageText(TMessageId::PositionPrefix, Language), {std::to_string(Position)});
-  return Cp1251ToUtf8(Prefix) + ToolText(TToolMessageId::NotInCodePage, Language);
-}
 
 bool TSession::WriteLine(const std::string& Utf8) {
   FWriteFailed = FWriteFailed || !FOut.WriteLine(Utf8);

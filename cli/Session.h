@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "ParserLib/RuntimeErrors.h"
-#include "cli/Language.h"
 #include "cli/Output.h"
+#include "edge/Language.h"
 #include "parser/CalcParser.h"
 
 namespace talvex::cli {
@@ -49,15 +49,5 @@ class TSession {
   bool FAllSucceeded = true;
   bool FWriteFailed = false;
 };
-
-// The text the user reads for an error of the engine (UTF-8) in Language:
-// the one place where a message leaves the engine. Expression (code page
-// 1251) is the one that failed, for the spelling of the names in the message.
-std::string ErrorText(const Exception& Error, TLanguage Language, std::string_view Expression);
-
-// The line for an expression with a character code page 1251 lacks, at
-// ByteOffset of the UTF-8 text; its position counts characters, as the
-// engine's positions do.
-std::string NotInCodePageText(std::string_view Utf8Expression, std::size_t ByteOffset, TLanguage Language);
 
 }  // namespace talvex::cli

@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/Language.h"
+#include "edge/Bilingual.h"
+#include "edge/Language.h"
 
 // X(Name, English, Russian)
 #define TALVEX_TOOL_MESSAGES(X)                                                                                \
@@ -21,7 +22,6 @@
   X(BadValue, "bad value '%s' for option '--%s'", "недопустимое значение «%s» параметра «--%s»")              \
   X(UnknownLocale, "unknown locale '%s'", "неизвестная локаль «%s»")                                          \
   X(TryHelp, "Try 'talvex-calc --help' for more information.", "Подробнее: talvex-calc --help")               \
-  X(NotInCodePage, "character not in code page 1251", "Символ вне кодовой страницы 1251")                    \
   X(Banner,                                                                                                   \
     "talvex-calc %s: type an expression and Enter; ans is the last result.\n"                                 \
     "Leave with quit, exit or %s. The language: man talvex-calc.",                                            \

@@ -7,12 +7,12 @@
 #include "ParserLib/CharClasses.h"
 #include "cli/Console.h"
 #include "cli/LineReader.h"
-#include "cli/Locale.h"
 #include "cli/Options.h"
 #include "cli/Output.h"
 #include "cli/Session.h"
-#include "cli/SystemLocale.h"
 #include "cli/ToolMessages.h"
+#include "edge/Locale.h"
+#include "edge/SystemLocale.h"
 #include "parser/CalcParser.h"
 
 namespace {
@@ -25,7 +25,7 @@ constexpr cli::TToolMessageId EndOfInputKeys = cli::TToolMessageId::EndOfInputKe
 constexpr cli::TToolMessageId EndOfInputKeys = cli::TToolMessageId::EndOfInputKeys;
 #endif
 
-int BadOptions(const cli::TToolMessage& Error, cli::TLanguage Language) {
+int BadOptions(const cli::TToolMessage& Error, TLanguage Language) {
   cli::TOutput Errors(stderr, cli::ErrorIsTerminal());
   Errors.WriteLine("talvex-calc: " + cli::ToolText(Error, Language));
   Errors.WriteLine(cli::ToolText(cli::TToolMessageId::TryHelp, Language));
@@ -44,7 +44,7 @@ int Finish(cli::TOutput& Out, int Status) {
 bool ResolveSettings(const cli::TOptions& Options, TFormatSettings& Settings, cli::TToolMessage& Error) {
   if (Options.Locale.empty()) {
     Settings = cli::SystemFormatSettings();
-  } else if (!cli::NamedLocaleSettings(Options.Locale, cli::TSystemLocales(), Settings)) {
+  } else if (!NamedLocaleSettings(Options.Locale, TSystemLocales(), Settings)) {
     Error = {cli::TToolMessageId::UnknownLocale, {Options.Locale}};
     return false;
   }
@@ -53,7 +53,7 @@ bool ResolveSettings(const cli::TOptions& Options, TFormatSettings& Settings, cl
 
 // Standard input, with a prompt and a banner when a person types at a
 // terminal. False when quit or exit ended it.
-bool RunStandardInput(cli::TSession& Session, cli::TOutput& Out, cli::TLanguage Language, bool& BannerShown,
+bool RunStandardInput(cli::TSession& Session, cli::TOutput& Out, TLanguage Language, bool& BannerShown,
                       const cli::TCompleter& Complete) {
   const bool Interactive = cli::InputIsTerminal() && cli::OutputIsTerminal();
   if (Interactive && !BannerShown) {
@@ -72,8 +72,8 @@ int main(int Argc, char** Argv) {
   cli::TOptions Options;
   cli::TToolMessage Error;
   const bool OptionsRead = cli::ParseOptions(cli::Utf8Arguments(Argc, Argv), Options, Error);
-  const cli::TLanguage Language =
-      cli::MessageLanguage(Options.Messages, Options.Locale, cli::SystemMessageLanguage());
+  const TLanguage Language =
+      MessageLanguage(Options.Messages, Options.Locale, cli::SystemMessageLanguage());
   if (!OptionsRead) return BadOptions(Error, Language);
   cli::TOutput Out(stdout, cli::OutputIsTerminal());
   if (Options.Help || Options.Version) {

@@ -1,4 +1,4 @@
-#include "cli/SystemLocale.h"
+#include "edge/SystemLocale.h"
 
 #ifndef _WIN32
 #include <iconv.h>
@@ -8,7 +8,7 @@
 #include <string_view>
 #endif
 
-namespace talvex::cli {
+namespace talvex {
 
 #ifdef _WIN32
 
@@ -57,4 +57,4 @@ bool TSystemLocales::Read(const std::string& Name, TLocaleFacts& Facts) const {
 
 #endif
 
-}  // namespace talvex::cli
+}  // namespace talvex

@@ -1,11 +1,12 @@
-#include "cli/EngineMessages.h"
+#include "edge/EngineMessages.h"
 
 #include <iterator>
 #include <vector>
 
+#include "ParserLib/CharClasses.h"
 #include "ParserLib/Cp1251.h"
 
-namespace talvex::cli {
+namespace talvex {
 namespace {
 
 struct TTranslation {
@@ -67,6 +68,10 @@ constexpr bool InIdentityOrder() {
 static_assert(std::size(English) == MessageCount, "every engine message needs an English text");
 static_assert(InIdentityOrder(), "English texts follow the engine's list of messages");
 
+// UTF-8, as the programs' own texts are.
+constexpr const char* NotInCodePageEnglish = "character not in code page 1251";
+constexpr const char* NotInCodePageRussian = "Символ вне кодовой страницы 1251";
+
 // Bytes of Cyrillic letters count as letters: names may be Russian.
 bool IsNameChar(char C) {
   const auto U = static_cast<unsigned char>(C);
@@ -103,6 +108,23 @@ std::string AsWritten(std::string_view Argument, std::string_view Expression) {
   return std::string(Spelling.empty() ? Argument : Spelling);
 }
 
+std::string ErrorText(const Exception& Error, TLanguage Language, std::string_view Expression) {
+  if (const auto* Engine = dynamic_cast<const EParserException*>(&Error))
+    return Cp1251ToUtf8(EngineErrorText(*Engine, Language, Expression));
+  if (const auto* Separators = dynamic_cast<const EWindowsOptionsException*>(&Error))
+    return Cp1251ToUtf8(EngineMessageText(Separators->Id(), Language));
+  return Cp1251ToUtf8(Error.Message());  // a runtime error without an identity
+}
+
+std::string NotInCodePageText(std::string_view Utf8Expression, std::size_t ByteOffset, TLanguage Language) {
+  int Position = 1;
+  for (std::size_t I = 0; I < ByteOffset && I < Utf8Expression.size(); ++I)
+    if ((static_cast<unsigned char>(Utf8Expression[I]) & 0xC0) != 0x80) ++Position;  // not a continuation byte
+  const std::string Prefix =
+      FormatMessage(EngineMessageText(TMessageId::PositionPrefix, Language), {std::to_string(Position)});
+  return Cp1251ToUtf8(Prefix) + (Language == TLanguage::Russian ? NotInCodePageRussian : NotInCodePageEnglish);
+}
+
 std::string EngineErrorText(const EParserException& Error, TLanguage Language, std::string_view Expression) {
   const EParserException* Detail = Error.Detail();
   std::string Text;
@@ -116,4 +138,4 @@ std::string EngineErrorText(const EParserException& Error, TLanguage Language, s
   return Text;
 }
 
-}  // namespace talvex::cli
+}  // namespace talvex

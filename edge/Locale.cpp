@@ -1,10 +1,10 @@
-#include "cli/Locale.h"
+#include "edge/Locale.h"
 
 #include <string_view>
 
-#include "cli/LocaleSettings.h"
+#include "edge/LocaleSettings.h"
 
-namespace talvex::cli {
+namespace talvex {
 namespace {
 
 // language[_territory][.codeset][@modifier], language in lower and territory
@@ -82,4 +82,4 @@ TFormatSettings EnvironmentLocaleSettings(const TGetenv& Getenv, const ILocaleSo
   return CombineHalves(Numeric, TimeName == NumericName ? Numeric : Named(TimeName));
 }
 
-}  // namespace talvex::cli
+}  // namespace talvex

@@ -1,6 +1,6 @@
-// Which locale the command-line tool calculates in: the name the environment
-// gives each half of the settings, and a name's settings from the system's
-// installed locales or else the built-in table.
+// Which locale talvex-calc and talvex-x11 calculate in: the name the
+// environment gives each half of the settings, and a name's settings from the
+// system's installed locales or else the built-in table.
 #pragma once
 
 #include <functional>
@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "ParserLib/FormatSettings.h"
-#include "cli/LocaleTable.h"
+#include "edge/LocaleTable.h"
 
-namespace talvex::cli {
+namespace talvex {
 
 // The system's installed locales, asked by name.
 class ILocaleSource {
@@ -42,4 +42,4 @@ bool NamedLocaleSettings(const std::string& Name, const ILocaleSource& Source, T
 // library falls back to its own locale.
 TFormatSettings EnvironmentLocaleSettings(const TGetenv& Getenv, const ILocaleSource& Source);
 
-}  // namespace talvex::cli
+}  // namespace talvex

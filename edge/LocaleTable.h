@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace talvex::cli {
+namespace talvex {
 
 struct TLocaleFacts {
   std::string Decimal;         // decimal_point
@@ -32,4 +32,4 @@ const std::vector<TBuiltInLocale>& BuiltInLocales();
 // lists a language's main territory first), else null.
 const TBuiltInLocale* FindBuiltInLocale(std::string_view Language, std::string_view Territory);
 
-}  // namespace talvex::cli
+}  // namespace talvex

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "ParserLib/FormatSettings.h"
-#include "cli/LocaleTable.h"
+#include "edge/LocaleTable.h"
 
-namespace talvex::cli {
+namespace talvex {
 
 // Format (a d_fmt or t_fmt) as a Windows picture, still UTF-8: %d is dd, %e d,
 // %m MM, %y yy, %Y yyyy, %H HH, %k H, %I hh, %l h, %M mm, %S ss, %p tt, %T, %R,
@@ -37,4 +37,4 @@ TFormatSettings CombineHalves(const TFormatSettings& Numeric, const TFormatSetti
 // KeepThousand.
 void SettleSeparators(TFormatSettings& Settings, bool KeepList, bool KeepThousand);
 
-}  // namespace talvex::cli
+}  // namespace talvex

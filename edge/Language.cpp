@@ -1,6 +1,6 @@
-#include "cli/Language.h"
+#include "edge/Language.h"
 
-namespace talvex::cli {
+namespace talvex {
 
 TLanguage LanguageOfLocale(std::string_view Name) {
   return LocaleLanguage(Name) == "ru" ? TLanguage::Russian : TLanguage::English;
@@ -16,4 +16,4 @@ TLanguage MessageLanguage(std::optional<TLanguage> MessagesOption, const std::st
   return LocaleOption.empty() ? System : LanguageOfLocale(LocaleOption);
 }
 
-}  // namespace talvex::cli
+}  // namespace talvex

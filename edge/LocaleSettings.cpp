@@ -1,10 +1,10 @@
-#include "cli/LocaleSettings.h"
+#include "edge/LocaleSettings.h"
 
 #include <vector>
 
 #include "ParserLib/Cp1251.h"
 
-namespace talvex::cli {
+namespace talvex {
 namespace {
 
 // A picture as fields (Windows letters such as "dd") and literal text between them.
@@ -209,4 +209,4 @@ void SettleSeparators(TFormatSettings& S, bool KeepList, bool KeepThousand) {
     S.ThousandSeparator = '`';
 }
 
-}  // namespace talvex::cli
+}  // namespace talvex

@@ -1,6 +1,6 @@
-#include "cli/LocaleTable.h"
+#include "edge/LocaleTable.h"
 
-namespace talvex::cli {
+namespace talvex {
 
 // As Debian's glibc 2.36 generates them (a test compares every row with the C
 // library). 0xE2 0x80 0xAF is the narrow no-break space of several European
@@ -36,4 +36,4 @@ const TBuiltInLocale* FindBuiltInLocale(std::string_view Language, std::string_v
   return SameLanguage;
 }
 
-}  // namespace talvex::cli
+}  // namespace talvex

@@ -2,13 +2,13 @@
 // through LOCPATH or the locale archive). Windows has none of this form.
 #pragma once
 
-#include "cli/Locale.h"
+#include "edge/Locale.h"
 
-namespace talvex::cli {
+namespace talvex {
 
 class TSystemLocales final : public ILocaleSource {
  public:
   bool Read(const std::string& Name, TLocaleFacts& Facts) const override;
 };
 
-}  // namespace talvex::cli
+}  // namespace talvex

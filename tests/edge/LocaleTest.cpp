@@ -5,11 +5,11 @@
 
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/Cp1251.h"
-#include "cli/Language.h"
-#include "cli/Locale.h"
-#include "cli/LocaleSettings.h"
+#include "edge/Language.h"
+#include "edge/Locale.h"
+#include "edge/LocaleSettings.h"
 
-namespace talvex::cli {
+namespace talvex {
 namespace {
 
 using TEnvironment = std::map<std::string, std::string>;
@@ -234,4 +234,4 @@ TEST(LocaleSettings, EveryBuiltInLocaleSuitsTheEngine) {
 }
 
 }  // namespace
-}  // namespace talvex::cli
+}  // namespace talvex

@@ -1,4 +1,4 @@
-// The engine's errors as the tool's user reads them, in Russian (the engine's
+// The engine's errors as the user of a front end reads them, in Russian (the engine's
 // own texts) or in English, chosen by each message's identity.
 #pragma once
 
@@ -7,9 +7,10 @@
 
 #include "ParserLib/Messages.h"
 #include "ParserLib/ParserException.h"
-#include "cli/Language.h"
+#include "ParserLib/RuntimeErrors.h"
+#include "edge/Language.h"
 
-namespace talvex::cli {
+namespace talvex {
 
 // The message with that identity in Language, code page 1251, with "%s" and
 // "%d" where the Russian text has them. English texts are plain ASCII.
@@ -27,4 +28,14 @@ std::string EngineErrorText(const EParserException& Error, TLanguage Language, s
 // Argument itself.
 std::string AsWritten(std::string_view Argument, std::string_view Expression);
 
-}  // namespace talvex::cli
+// The text the user reads for an error of the engine (UTF-8) in Language:
+// the one place where a message leaves the engine. Expression (code page
+// 1251) is the one that failed, for the spelling of the names in the message.
+std::string ErrorText(const Exception& Error, TLanguage Language, std::string_view Expression);
+
+// The message for an expression with a character code page 1251 lacks, at
+// ByteOffset of the UTF-8 text; its position counts characters, as the
+// engine's positions do.
+std::string NotInCodePageText(std::string_view Utf8Expression, std::size_t ByteOffset, TLanguage Language);
+
+}  // namespace talvex

@@ -1,5 +1,6 @@
-// The language the tool writes its messages in: Russian, as the engine's own
-// texts are, or English. The manual, --help and --version are English only.
+// The language the command-line programs write their messages in: Russian,
+// as the engine's own texts are, or English. Their manuals, --help and
+// --version are English only.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/Locale.h"
+#include "edge/Locale.h"
 
-namespace talvex::cli {
+namespace talvex {
 
 enum class TLanguage : uint8_t { English, Russian };
 
@@ -25,4 +26,4 @@ TLanguage EnvironmentLanguage(const TGetenv& Getenv);
 TLanguage MessageLanguage(std::optional<TLanguage> MessagesOption, const std::string& LocaleOption,
                           TLanguage System);
 
-}  // namespace talvex::cli
+}  // namespace talvex
