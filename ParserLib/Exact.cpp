@@ -78,6 +78,32 @@ long double CheckReal(long double X) {
   return X;
 }
 
+bool FractionSum(int64_t N1, int64_t D1, int64_t N2, int64_t D2, bool Subtract, int64_t& N, int64_t& D) {
+  // Every common divisor of two positive int64 values is one as well.
+  const auto G = static_cast<int64_t>(Gcd64(D1, D2));
+  int64_t Left = 0, Right = 0, T = 0;
+  if (__builtin_mul_overflow(N1, D2 / G, &Left) || __builtin_mul_overflow(N2, D1 / G, &Right) ||
+      (Subtract ? __builtin_sub_overflow(Left, Right, &T) : __builtin_add_overflow(Left, Right, &T)))
+    return false;
+  // What T shares with the denominator D1 / G * D2 it shares with G.
+  const auto G2 = static_cast<int64_t>(Gcd64(T, G));
+  int64_t Den = 0;
+  if (__builtin_mul_overflow(D1 / G, D2 / G2, &Den)) return false;
+  N = T / G2;
+  D = Den;
+  return true;
+}
+
+bool FractionProduct(int64_t N1, int64_t D1, int64_t N2, int64_t D2, int64_t& N, int64_t& D) {
+  // Gcd64(0, D) is D, so a zero numerator gives 0/1.
+  const auto G1 = static_cast<int64_t>(Gcd64(N1, D2)), G2 = static_cast<int64_t>(Gcd64(N2, D1));
+  int64_t Num = 0, Den = 0;
+  if (__builtin_mul_overflow(N1 / G1, N2 / G2, &Num) || __builtin_mul_overflow(D1 / G2, D2 / G1, &Den)) return false;
+  N = Num;
+  D = Den;
+  return true;
+}
+
 std::string DeleteChar(std::string_view Text, char Ch) {
   std::string Result;
   Result.reserve(Text.size());

@@ -38,6 +38,15 @@ inline int64_t WrapSub(int64_t A, int64_t B) { return static_cast<int64_t>(stati
 inline int64_t WrapMul(int64_t A, int64_t B) { return static_cast<int64_t>(static_cast<uint64_t>(A) * static_cast<uint64_t>(B)); }
 inline int64_t WrapNeg(int64_t A) { return static_cast<int64_t>(0 - static_cast<uint64_t>(A)); }
 
+// Exact fraction arithmetic on N1/D1 and N2/D2 with positive denominators:
+// the sum (the difference with Subtract) and the product, with the common
+// factors taken out before multiplying (Knuth, TAOCP 4.5.1), so that an exact
+// result that fits is found however large the naive cross products are. The
+// result is reduced when both operands are. False, nothing written, when a
+// numerator or denominator would leave 64 bits.
+bool FractionSum(int64_t N1, int64_t D1, int64_t N2, int64_t D2, bool Subtract, int64_t& N, int64_t& D);
+bool FractionProduct(int64_t N1, int64_t D1, int64_t N2, int64_t D2, int64_t& N, int64_t& D);
+
 // Text with every Ch removed.
 std::string DeleteChar(std::string_view Text, char Ch);
 

@@ -12,6 +12,7 @@
 
 #include "app/AppHost.h"
 #include "app/HotkeyCycle.h"
+#include "edge/SettingsText.h"
 
 namespace talvex {
 
@@ -32,9 +33,6 @@ inline constexpr std::array<THotkeyPair, 3> HotkeyPairs = {{
      {{{ModControlShift, VkF10, L"Ctrl+Shift+F10"}, {ModControlShift, VkF11, L"Ctrl+Shift+F11"}}}},
 }};
 inline constexpr std::size_t DefaultPair = 0;
-
-// A settings file longer than this is no file of the program's.
-inline constexpr std::size_t MaxSettingsBytes = 4096;
 
 // The pair a settings file names; nothing for a file that names none, or
 // that is not a settings file at all.

@@ -13,8 +13,8 @@
 #else
 #include <unistd.h>
 
-#include "cli/Locale.h"
-#include "cli/SystemLocale.h"
+#include "edge/Locale.h"
+#include "edge/SystemLocale.h"
 #endif
 
 namespace talvex::cli {
@@ -58,6 +58,7 @@ void UseBinaryStreams() {
 
 bool InputIsTerminal() { return _isatty(_fileno(stdin)) != 0; }
 bool OutputIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
+bool ErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
 TFormatSettings SystemFormatSettings() {
   TFormatSettings Settings = ReadWindowsFormatSettings();
@@ -77,6 +78,7 @@ void UseBinaryStreams() {}
 
 bool InputIsTerminal() { return isatty(0) != 0; }
 bool OutputIsTerminal() { return isatty(1) != 0; }
+bool ErrorIsTerminal() { return isatty(2) != 0; }
 
 TFormatSettings SystemFormatSettings() { return EnvironmentLocaleSettings(Environment, TSystemLocales()); }
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ParserLib/FormatSettings.h"
-#include "cli/Language.h"
+#include "edge/Language.h"
 
 namespace talvex::cli {
 
@@ -14,6 +14,7 @@ std::vector<std::string> Utf8Arguments(int Argc, char** Argv);
 void UseBinaryStreams();
 bool InputIsTerminal();
 bool OutputIsTerminal();
+bool ErrorIsTerminal();
 const char* Environment(const char* Name);
 
 // The settings when no --locale is given: on Windows the user's regional

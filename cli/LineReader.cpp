@@ -1,5 +1,6 @@
 #include "cli/LineReader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -19,7 +20,12 @@ class TStreamReader final : public ILineReader {
       std::fputs("> ", stdout);
       std::fflush(stdout);
     }
-    if (std::getline(std::cin, Line)) return true;
+    if (std::getline(std::cin, Line)) {
+      // A tab in a line typed at the console separates as a blank does, as
+      // at a terminal of the line editor.
+      if (FPrompt) std::replace(Line.begin(), Line.end(), '\t', ' ');
+      return true;
+    }
     // The shell's prompt then starts on a line of its own.
     if (FPrompt) std::fputs("\n", stdout);
     return false;
@@ -39,11 +45,12 @@ std::string HistoryPath(const TGetenv& Getenv) {
   return std::string();
 }
 
-std::unique_ptr<ILineReader> OpenStandardInput(bool Interactive, const TGetenv& Getenv) {
+std::unique_ptr<ILineReader> OpenStandardInput(bool Interactive, const TGetenv& Getenv, TCompleter Complete) {
 #ifdef TALVEX_LIBEDIT
-  if (Interactive) return std::make_unique<TEditLineReader>(HistoryPath(Getenv));
+  if (Interactive) return std::make_unique<TEditLineReader>(HistoryPath(Getenv), std::move(Complete));
 #else
   (void)Getenv;
+  (void)Complete;
 #endif
   return std::make_unique<TStreamReader>(Interactive);
 }

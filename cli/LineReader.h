@@ -6,8 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "cli/Locale.h"
+#include "cli/Completion.h"
 #include "cli/Session.h"
+#include "edge/Locale.h"
 
 namespace talvex::cli {
 
@@ -17,8 +18,9 @@ namespace talvex::cli {
 std::string HistoryPath(const TGetenv& Getenv);
 
 // Interactive: both standard input and standard output are terminals, so the
-// reader shows a prompt (and edits lines where libedit is available);
-// otherwise lines are read as they come and nothing but results is written.
-std::unique_ptr<ILineReader> OpenStandardInput(bool Interactive, const TGetenv& Getenv);
+// reader shows a prompt (and edits lines and completes words with Complete
+// where libedit is available); otherwise lines are read as they come and
+// nothing but results is written.
+std::unique_ptr<ILineReader> OpenStandardInput(bool Interactive, const TGetenv& Getenv, TCompleter Complete);
 
 }  // namespace talvex::cli

@@ -1,7 +1,13 @@
 #include "cli/Options.h"
 
+#include <getopt.h>
+
+#include <array>
+#include <cstring>
+#include <iterator>
+
 #include "ParserLib/Cp1251.h"
-#include "cli/LocaleSettings.h"
+#include "edge/LocaleSettings.h"
 
 #ifndef TALVEX_VERSION
 #error "TALVEX_VERSION comes from the build"
@@ -9,10 +15,6 @@
 
 namespace talvex::cli {
 namespace {
-
-bool StartsWith(std::string_view Text, std::string_view Prefix) {
-  return Text.substr(0, Prefix.size()) == Prefix;
-}
 
 // One UTF-8 character that code page 1251 has.
 bool ReadCharacter(std::string_view Value, char& Out) {
@@ -59,17 +61,31 @@ constexpr std::pair<const char*, TOutputFormat> OutputChoices[] = {
     {"binary", ofBinary},   {"fixed", ofFixed},       {"exponent", ofExponent},
     {"roman", ofRoman},     {"fraction", ofFraction}};
 
-constexpr std::string_view FlagNames[] = {"help", "version", "auto-syntax"};
-constexpr std::string_view SeparatorNames[] = {"decimal",  "thousand",   "list",     "date-sep",
-                                               "time-sep", "short-date", "long-time"};
-constexpr std::string_view ValueNames[] = {"locale", "messages",     "angle",     "syntax",
-                                           "output", "fixed-digits", "exp-digits"};
+// The long options, in the order an ambiguous prefix lists them; each one's
+// getopt code is LongCode plus its place here.
+constexpr int LongCode = 256;
+constexpr struct {
+  const char* Name;
+  bool TakesValue;
+} LongOptions[] = {
+    {"help", false},       {"version", false},     {"locale", true},     {"messages", true},
+    {"decimal", true},     {"thousand", true},     {"list", true},       {"date-sep", true},
+    {"time-sep", true},    {"short-date", true},   {"long-time", true},  {"angle", true},
+    {"syntax", true},      {"output", true},       {"fixed-digits", true}, {"exp-digits", true},
+    {"auto-syntax", false},
+};
+constexpr std::size_t LongOptionCount = std::size(LongOptions);
 
-template <std::size_t N>
-bool IsOneOf(std::string_view Name, const std::string_view (&Names)[N]) {
-  for (std::string_view Candidate : Names)
-    if (Name == Candidate) return true;
-  return false;
+// The option table of getopt_long, ended by a row of zeros.
+const option* GetoptTable() {
+  static const auto Table = [] {
+    std::array<option, LongOptionCount + 1> Rows{};
+    for (std::size_t I = 0; I < LongOptionCount; ++I)
+      Rows[I] = {LongOptions[I].Name, LongOptions[I].TakesValue ? required_argument : no_argument, nullptr,
+                 LongCode + static_cast<int>(I)};
+    return Rows;
+  }();
+  return Table.data();
 }
 
 // A value option by its name without "--"; false for a value it does not take.
@@ -93,12 +109,25 @@ bool ReadValue(const std::string& Name, const std::string& Value, TOptions& Opti
   return true;
 }
 
-// A dash and a letter is an option; any other text after a dash (-5+1, -(2))
-// is an expression.
-bool IsShortOption(const std::string& Arg) {
+// A dash and a letter is an option; any other text after a single dash
+// (-5+1, -(2)) is an expression.
+bool IsDashExpression(const std::string& Arg) {
   if (Arg.size() < 2 || Arg[0] != '-' || Arg[1] == '-') return false;
   const char C = Arg[1];
-  return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z');
+  return !((C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'));
+}
+
+// The message for a long option getopt_long refused without naming one: no
+// option has that name, or it is the beginning of several.
+TToolMessage UnknownLongOption(std::string_view Arg) {
+  const std::string_view Name = Arg.substr(2, Arg.find('=') - 2);  // npos - 2 still takes the rest
+  std::string Candidates;
+  int Count = 0;
+  for (const auto& Long : LongOptions)
+    if (std::string_view(Long.Name).starts_with(Name))
+      Candidates += std::string(Count++ == 0 ? "'--" : " '--") + Long.Name + "'";
+  if (Count > 1) return {TToolMessageId::AmbiguousOption, {"--" + std::string(Name), Candidates}};
+  return {TToolMessageId::UnknownOption, {std::string(Arg)}};
 }
 
 }  // namespace
@@ -117,10 +146,15 @@ const char* const UsageText =
     "persist from one expression to the next; ans is the last result.\n"
     "On a terminal it edits lines and keeps a history; quit or exit leaves.\n"
     "\n"
+    "Long options may be shortened to any unambiguous beginning (--he);\n"
+    "short ones may be bundled (-hV).\n"
+    "\n"
     "  -h, --help             show this help and exit\n"
     "  -V, --version          show the version and the licence and exit\n"
     "  --locale=NAME          separators and date/time pictures of a locale\n"
-    "                         (de_DE, fr_FR.UTF-8, ...; ru and en as before);\n"
+    "                         (de_DE, fr_FR.UTF-8, ...), or ru (2,5 and\n"
+    "                         31.12.1999) or en (2.5 and 12/31/1999), the\n"
+    "                         calculator's own Russian and English settings;\n"
     "                         default: LC_ALL, LC_NUMERIC/LC_TIME, LANG\n"
     "  --messages=en|ru       language of the messages; default: that of\n"
     "                         --locale, else LC_ALL, LC_MESSAGES, LANG\n"
@@ -134,55 +168,75 @@ const char* const UsageText =
     "  --                     end of options: -x*2 after it is an expression\n"
     "  -                      read standard input at this place\n"
     "Standard input: blank lines and lines starting with # are skipped.\n"
-    "Exit status: 0 all succeeded, 1 some failed, 2 bad options.\n"
+    "On a terminal, control characters in results and messages show as \\xHH.\n"
+    "Exit status: 0 all succeeded, 1 some failed or a write failed, 2 bad options.\n"
     "The expression language: man talvex-calc\n";
 
+// getopt_long of the C library reads the options: unambiguous prefixes of
+// the long ones, bundles of the short ones, values after "=" or as the next
+// argument, and "--". Expressions and options keep their order (the leading
+// "-" of the option string), and getopt writes no messages: the tool words
+// them in the language of the messages, which a later --messages may choose.
 bool ParseOptions(const std::vector<std::string>& Args, TOptions& Options, TToolMessage& Error) {
   bool Failed = false;
-  const auto Fail = [&](TToolMessageId Id, std::vector<std::string> Texts) {
-    if (!Failed) Error = {Id, std::move(Texts)};
+  const auto Fail = [&](TToolMessage Message) {
+    if (!Failed) Error = std::move(Message);
     Failed = true;
   };
-  bool OptionsEnded = false;
-  for (std::size_t I = 0; I < Args.size(); ++I) {
-    const std::string& Arg = Args[I];
-    if (OptionsEnded || Arg == StandardInputArgument || (!StartsWith(Arg, "--") && !IsShortOption(Arg))) {
-      Options.Expressions.push_back(Arg);
+  // An expression that starts with a dash reaches getopt as a text of its own
+  // that is no option, and comes back by its place.
+  std::vector<std::string> Texts{"talvex-calc"};
+  for (const std::string& Arg : Args) Texts.push_back(IsDashExpression(Arg) ? "expression" : Arg);
+  std::vector<char*> Argv;
+  for (std::string& Text : Texts) Argv.push_back(Text.data());
+  Argv.push_back(nullptr);
+  const int Argc = static_cast<int>(Texts.size());
+  // The original of the argument getopt handed back as Text.
+  const auto Original = [&](const char* Text) -> const std::string& {
+    for (std::size_t I = 1; I < Texts.size(); ++I)
+      if (Argv[I] == Text) return Args[I - 1];
+    static const std::string None;
+    return None;
+  };
+
+  opterr = 0;
+  optind = 0;  // starts afresh, also for the BSD getopt of mingw-w64
+  for (;;) {
+    const int Before = optind == 0 ? 1 : optind;
+    const int Code = getopt_long(Argc, Argv.data(), "-hV", GetoptTable(), nullptr);
+    if (Code == -1) {
+      // "--" ends the options; a getopt that stops at the first expression
+      // (the BSD one, with POSIXLY_CORRECT set) is led past it.
+      if (optind == Before + 1 && std::strcmp(Argv[Before], "--") == 0) break;
+      if (optind >= Argc) break;
+      Options.Expressions.push_back(Original(Argv[optind++]));
       continue;
     }
-    if (Arg == "--") {
-      OptionsEnded = true;
-      continue;
-    }
-    if (Arg == "-h" || Arg == "-V") {
-      (Arg == "-h" ? Options.Help : Options.Version) = true;
-      continue;
-    }
-    const std::size_t Equals = Arg.find('=');
-    const std::string Name = Arg.substr(2, Equals == std::string::npos ? std::string::npos : Equals - 2);
-    const bool Long = StartsWith(Arg, "--");
-    if (Long && IsOneOf(Name, FlagNames)) {
-      if (Equals != std::string::npos) Fail(TToolMessageId::TakesNoValue, {Name});
-      else if (Name == "help") Options.Help = true;
+    if (Code == 1) {
+      Options.Expressions.push_back(Original(optarg));
+    } else if (Code == 'h') {
+      Options.Help = true;
+    } else if (Code == 'V') {
+      Options.Version = true;
+    } else if (Code >= LongCode && Code < LongCode + static_cast<int>(LongOptionCount)) {
+      const std::string Name = LongOptions[Code - LongCode].Name;
+      if (Name == "help") Options.Help = true;
       else if (Name == "version") Options.Version = true;
-      else Options.AutoSyntax = true;
-      continue;
-    }
-    if (!Long || (!IsOneOf(Name, ValueNames) && !IsOneOf(Name, SeparatorNames))) {
-      Fail(TToolMessageId::UnknownOption, {Arg.substr(0, Equals)});
-      continue;
-    }
-    std::string Value;
-    if (Equals != std::string::npos) {
-      Value = Arg.substr(Equals + 1);
-    } else if (I + 1 < Args.size()) {
-      Value = Args[++I];
+      else if (Name == "auto-syntax") Options.AutoSyntax = true;
+      else if (const std::string Value = optarg == Argv[optind - 1] ? Original(optarg) : optarg;
+               !ReadValue(Name, Value, Options))
+        Fail({TToolMessageId::BadValue, {Value, Name}});
+    } else if (optopt >= LongCode && optopt < LongCode + static_cast<int>(LongOptionCount)) {
+      // A value given to a flag, or none given to an option that needs one.
+      const auto& Long = LongOptions[optopt - LongCode];
+      Fail({Long.TakesValue ? TToolMessageId::NeedsValue : TToolMessageId::TakesNoValue, {Long.Name}});
+    } else if (optopt == 0) {
+      Fail(UnknownLongOption(Argv[Before]));
     } else {
-      Fail(TToolMessageId::NeedsValue, {Name});
-      continue;
+      Fail({TToolMessageId::InvalidOption, {std::string(1, static_cast<char>(optopt))}});
     }
-    if (!ReadValue(Name, Value, Options)) Fail(TToolMessageId::BadValue, {Value, Name});
   }
+  for (int I = optind; I < Argc; ++I) Options.Expressions.push_back(Original(Argv[I]));
   return !Failed;
 }
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "ParserLib/FormatSettings.h"
-#include "cli/Language.h"
 #include "cli/ToolMessages.h"
+#include "edge/Language.h"
 #include "parser/MathParser.h"
 
 namespace talvex::cli {

@@ -4,9 +4,7 @@
 
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/Cp1251.h"
-#include "ParserLib/ParserException.h"
-#include "cli/EngineMessages.h"
-#include "cli/ToolMessages.h"
+#include "edge/EngineMessages.h"
 
 namespace talvex::cli {
 namespace {
@@ -23,25 +21,10 @@ bool IsQuitWord(std::string_view Word) {
 
 }  // namespace
 
-std::string ErrorText(const Exception& Error, TLanguage Language, std::string_view Expression) {
-  if (const auto* Engine = dynamic_cast<const EParserException*>(&Error))
-    return Cp1251ToUtf8(EngineErrorText(*Engine, Language, Expression));
-  if (const auto* Separators = dynamic_cast<const EWindowsOptionsException*>(&Error))
-    return Cp1251ToUtf8(EngineMessageText(Separators->Id(), Language));
-  return Cp1251ToUtf8(Error.Message());  // a runtime error without an identity
+bool TSession::WriteLine(const std::string& Utf8) {
+  FWriteFailed = FWriteFailed || !FOut.WriteLine(Utf8);
+  return !FWriteFailed;
 }
-
-std::string NotInCodePageText(std::string_view Utf8Expression, std::size_t ByteOffset, TLanguage Language) {
-  int Position = 1;
-  for (std::size_t I = 0; I < ByteOffset && I < Utf8Expression.size(); ++I)
-    if ((static_cast<unsigned char>(Utf8Expression[I]) & 0xC0) != 0x80) ++Position;  // not a continuation byte
-  const std::string Prefix =
-      FormatMessage(EngineMessageText(TMessageId::PositionPrefix, Language), {std::to_string(Position)});
-  return Cp1251ToUtf8(Prefix) + ToolText(TToolMessageId::NotInCodePage, Language);
-}
-
-// Flushed: a person or a program may be waiting for this line.
-void TSession::WriteLine(const std::string& Utf8) { FOut << Utf8 << '\n' << std::flush; }
 
 bool TSession::Evaluate(const std::string& Utf8Expression) {
   std::string Expression;
@@ -53,10 +36,10 @@ bool TSession::Evaluate(const std::string& Utf8Expression) {
   }
   try {
     TCalcValue Value;
-    WriteLine(Cp1251ToUtf8(Calculate(FParser, Expression, Value)));
+    const bool Written = WriteLine(Cp1251ToUtf8(Calculate(FParser, Expression, Value)));
     // An assignment's NULL is no result to keep.
     if (Value.Kind != vkNone && Value.Kind != vkNull) FParser.DefineVariable("ans", Value);
-    return true;
+    return Written;
   } catch (const Exception& Error) {
     WriteLine("error: " + ErrorText(Error, FLanguage, Expression));
   }
@@ -66,7 +49,7 @@ bool TSession::Evaluate(const std::string& Utf8Expression) {
 
 bool TSession::RunLines(ILineReader& Reader) {
   std::string Line;
-  while (Reader.ReadLine(Line)) {
+  while (!FWriteFailed && Reader.ReadLine(Line)) {
     while (!Line.empty() && (Line.back() == '\n' || Line.back() == '\r')) Line.pop_back();
     const std::string_view Text = Trimmed(Line);
     if (Text.empty() || Text.front() == '#') continue;

@@ -2,12 +2,12 @@
 // standard input through one parser, each answered by one line.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <string_view>
 
 #include "ParserLib/RuntimeErrors.h"
-#include "cli/Language.h"
+#include "cli/Output.h"
+#include "edge/Language.h"
 #include "parser/CalcParser.h"
 
 namespace talvex::cli {
@@ -24,36 +24,30 @@ class ILineReader {
 
 class TSession {
  public:
-  TSession(TCalcParser& Parser, std::ostream& Out, TLanguage Language)
+  TSession(TCalcParser& Parser, ILineWriter& Out, TLanguage Language)
       : FParser(Parser), FOut(Out), FLanguage(Language) {}
 
   // One expression (UTF-8): its result line or its error line. A result with
-  // a value becomes the variable ans. False when it failed.
+  // a value becomes the variable ans. False when it failed or its line could
+  // not be written.
   bool Evaluate(const std::string& Utf8Expression);
 
-  // Lines until the end of input or quit; blank lines and # comments are
-  // skipped. False when quit or exit ended them.
+  // Lines until the end of input, quit or a line that could not be written;
+  // blank lines and # comments are skipped. False when quit or exit ended them.
   bool RunLines(ILineReader& Reader);
 
   bool AllSucceeded() const { return FAllSucceeded; }
+  // A line could not be written: nothing later can be either.
+  bool WriteFailed() const { return FWriteFailed; }
 
  private:
-  void WriteLine(const std::string& Utf8);
+  bool WriteLine(const std::string& Utf8);
 
   TCalcParser& FParser;
-  std::ostream& FOut;
+  ILineWriter& FOut;
   TLanguage FLanguage;
   bool FAllSucceeded = true;
+  bool FWriteFailed = false;
 };
-
-// The text the user reads for an error of the engine (UTF-8) in Language:
-// the one place where a message leaves the engine. Expression (code page
-// 1251) is the one that failed, for the spelling of the names in the message.
-std::string ErrorText(const Exception& Error, TLanguage Language, std::string_view Expression);
-
-// The line for an expression with a character code page 1251 lacks, at
-// ByteOffset of the UTF-8 text; its position counts characters, as the
-// engine's positions do.
-std::string NotInCodePageText(std::string_view Utf8Expression, std::size_t ByteOffset, TLanguage Language);
 
 }  // namespace talvex::cli

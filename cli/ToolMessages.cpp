@@ -7,12 +7,7 @@
 namespace talvex::cli {
 namespace {
 
-struct TTexts {
-  std::string_view English;
-  std::string_view Russian;
-};
-
-constexpr TTexts Texts[] = {
+constexpr TBilingualText Texts[] = {
 #define TALVEX_TOOL_MESSAGE_TEXTS(Name, English, Russian) {English, Russian},
     TALVEX_TOOL_MESSAGES(TALVEX_TOOL_MESSAGE_TEXTS)
 #undef TALVEX_TOOL_MESSAGE_TEXTS
@@ -21,12 +16,11 @@ constexpr TTexts Texts[] = {
 }  // namespace
 
 std::string_view ToolMessageText(TToolMessageId Id, TLanguage Language) {
-  const TTexts& Row = Texts[static_cast<std::size_t>(Id)];
-  return Language == TLanguage::Russian ? Row.Russian : Row.English;
+  return TextIn(Texts[static_cast<std::size_t>(Id)], Language);
 }
 
 std::string ToolText(TToolMessageId Id, TLanguage Language, std::initializer_list<std::string_view> Args) {
-  return FormatMessage(ToolMessageText(Id, Language), Args);
+  return FormatIn(Texts[static_cast<std::size_t>(Id)], Language, Args);
 }
 
 std::string ToolText(const TToolMessage& Message, TLanguage Language) {

@@ -9,17 +9,19 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/Language.h"
+#include "edge/Bilingual.h"
+#include "edge/Language.h"
 
 // X(Name, English, Russian)
 #define TALVEX_TOOL_MESSAGES(X)                                                                                \
-  X(UnknownOption, "unknown option '%s'", "неизвестный параметр «%s»")                                       \
-  X(TakesNoValue, "option '--%s' takes no value", "параметр «--%s» не принимает значения")                   \
-  X(NeedsValue, "option '--%s' needs a value", "параметру «--%s» нужно значение")                            \
+  X(UnknownOption, "unrecognized option '%s'", "нераспознанный параметр «%s»")                               \
+  X(AmbiguousOption, "option '%s' is ambiguous; possibilities: %s", "параметр «%s» неоднозначен; возможные варианты: %s") \
+  X(InvalidOption, "invalid option -- '%s'", "неверный параметр — «%s»")                                        \
+  X(TakesNoValue, "option '--%s' doesn't allow an argument", "параметр «--%s» не допускает аргумента")       \
+  X(NeedsValue, "option '--%s' requires an argument", "параметру «--%s» требуется аргумент")                 \
   X(BadValue, "bad value '%s' for option '--%s'", "недопустимое значение «%s» параметра «--%s»")              \
   X(UnknownLocale, "unknown locale '%s'", "неизвестная локаль «%s»")                                          \
   X(TryHelp, "Try 'talvex-calc --help' for more information.", "Подробнее: talvex-calc --help")               \
-  X(NotInCodePage, "character not in code page 1251", "Символ вне кодовой страницы 1251")                    \
   X(Banner,                                                                                                   \
     "talvex-calc %s: type an expression and Enter; ans is the last result.\n"                                 \
     "Leave with quit, exit or %s. The language: man talvex-calc.",                                            \

@@ -19,6 +19,13 @@ add_compile_options(${TALVEX_FP_FLAGS})
 if(WIN32)
   # Standalone .exe files: no mingw runtime DLLs next to them.
   add_link_options(-static -static-libgcc -static-libstdc++)
+else()
+  # Debian's hardening, the set dpkg-buildflags gives: checked C library
+  # calls and a stack protector where the code is optimised (fortification
+  # needs it), relocations made read-only and bound at start everywhere.
+  add_compile_options("$<$<NOT:$<CONFIG:Debug>>:-fstack-protector-strong>")
+  add_compile_definitions("$<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>")
+  add_link_options("LINKER:-z,relro,-z,now")
 endif()
 
 function(talvex_flags target)

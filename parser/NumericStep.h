@@ -18,6 +18,11 @@ namespace talvex {
 // Which step an operator row takes; None for the rows without one.
 enum class TNumericStep : uint8_t { None, Add, Subtract, Multiply, Divide, Power, Plus, Negate };
 
+// What an integer sum, difference or product beyond the 64-bit range gives:
+// the real result, or the result modulo 2^64 for the syntaxes in which
+// programmers count on two's complement.
+enum class TIntegerOverflow : uint8_t { Real, Wrap };
+
 namespace step {
 
 template <class TValue>
@@ -64,7 +69,8 @@ template <class TValue>
   if (RealOperands(L, R, A, B)) return B != 0 && StoreFinite(Out, A / B);
   if (!IsInteger(L) || !IsInteger(R) || R.Numerator == 0) return false;
   int64_t Num = L.Numerator, Den = R.Numerator;
-  // A denominator of -2^63 has no positive counterpart: the procedure makes a real of it.
+  // A quotient beyond the 64-bit fractions (-2^63 / -1, 1 / -2^63) is left to
+  // the procedure, which makes a real of it.
   if (!ReduceFraction(Num, Den)) return false;
   Out.Kind = Den == 1 ? vkInteger : vkFraction;
   Out.Numerator = Num;
@@ -91,20 +97,29 @@ template <class TValue>
 
 // Out := L Op R. Out may be L itself: both operands are read before it is written.
 template <class TValue>
-[[gnu::always_inline]] inline bool NumericStep(TNumericStep Op, const TValue& L, const TValue& R, TValue& Out) {
+[[gnu::always_inline]] inline bool NumericStep(TNumericStep Op, const TValue& L, const TValue& R, TValue& Out,
+                                               TIntegerOverflow Overflow) {
   if (Op == TNumericStep::Divide) return step::Divide(L, R, Out);
   if (Op == TNumericStep::Power) return step::Power(L, R, Out);
+  Extended A = 0, B = 0;
   if (step::IsInteger(L) && step::IsInteger(R)) {
-    const int64_t A = L.Numerator, B = R.Numerator;
+    int64_t N = 0;  // the builtins leave the result modulo 2^64 here
+    bool Overflowed = false;
     switch (Op) {
-      case TNumericStep::Add: SetInteger(Out, WrapAdd(A, B)); return true;
-      case TNumericStep::Subtract: SetInteger(Out, WrapSub(A, B)); return true;
-      case TNumericStep::Multiply: SetInteger(Out, WrapMul(A, B)); return true;
+      case TNumericStep::Add: Overflowed = __builtin_add_overflow(L.Numerator, R.Numerator, &N); break;
+      case TNumericStep::Subtract: Overflowed = __builtin_sub_overflow(L.Numerator, R.Numerator, &N); break;
+      case TNumericStep::Multiply: Overflowed = __builtin_mul_overflow(L.Numerator, R.Numerator, &N); break;
       default: return false;
     }
+    if (!Overflowed || Overflow == TIntegerOverflow::Wrap) {
+      SetInteger(Out, N);
+      return true;
+    }
+    A = static_cast<Extended>(L.Numerator);
+    B = static_cast<Extended>(R.Numerator);
+  } else if (!step::RealOperands(L, R, A, B)) {
+    return false;
   }
-  Extended A = 0, B = 0;
-  if (!step::RealOperands(L, R, A, B)) return false;
   switch (Op) {
     case TNumericStep::Add: return step::StoreFinite(Out, A + B);
     case TNumericStep::Subtract: return step::StoreFinite(Out, A - B);

@@ -103,6 +103,8 @@ TALVEX_PROC(OpIntDiv) {
   const int64_t Divisor = AsInteger(Args[1]);
   if (Divisor == 0) throw EParserException::Create(msg::DivisionByZero);
   const int64_t Dividend = AsInteger(Args[0]);
+  if (Divisor == -1 && Dividend == INT64_MIN && IntegerOverflowOf(Op) == TIntegerOverflow::Real)
+    return SetReal(Result, 9223372036854775808.0L);
   SetInteger(Result, Divisor == -1 ? WrapNeg(Dividend) : Dividend / Divisor);
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "parser/MathParser.h"
+#include "parser/NumericStep.h"
 
 namespace talvex {
 
@@ -14,6 +15,18 @@ namespace talvex {
 inline std::pair<Extended, Extended> RealsInOrder(const TCalcValue& L, const TCalcValue& R) {
   const Extended A = AsReal(L);
   return {A, AsReal(R)};
+}
+
+// C and the radix syntaxes keep two's-complement integers; the decimal
+// syntaxes give the real result of an integer operation that leaves 64 bits.
+inline TIntegerOverflow IntegerOverflowOf(const TOperator& Op) {
+  switch (Op.Parser->Syntax) {
+    case smC:
+    case smHex:
+    case smOctal:
+    case smBinary: return TIntegerOverflow::Wrap;
+    default: return TIntegerOverflow::Real;
+  }
 }
 
 #define TALVEX_PROC(Name) \

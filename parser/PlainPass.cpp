@@ -263,9 +263,10 @@ class TPlainEvaluation {
     return true;
   }
 
-  // Left := Left Op Right.
+  // Left := Left Op Right. The pass runs in the default syntax only, whose
+  // integers leave 64 bits as reals.
   [[gnu::always_inline]] bool Apply(TOperator& Op, TNumber& Left, const TNumber& Right) {
-    return NumericStep(Op.Step, Left, Right, Left) || Through(Op, Left, &Right);
+    return NumericStep(Op.Step, Left, Right, Left, TIntegerOverflow::Real) || Through(Op, Left, &Right);
   }
 
   // The procedure itself, for everything the step declines.

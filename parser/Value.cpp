@@ -90,33 +90,27 @@ void SetDegrees(TCalcValue& V, int64_t Seconds) {
 }
 
 bool ReduceFraction(int64_t& Num, int64_t& Den) {
-  if (Den < 0) {
-    Num = WrapNeg(Num);
-    Den = WrapNeg(Den);
+  // On magnitudes and a sign: -2^63 has no signed magnitude.
+  const bool Negative = (Num < 0) != (Den < 0);
+  const auto Magnitude = [](int64_t X) { return X < 0 ? 0 - static_cast<uint64_t>(X) : static_cast<uint64_t>(X); };
+  uint64_t N = Magnitude(Num), D = Magnitude(Den);
+  if (const uint64_t G = GcdOfMagnitudes(Num, Den); G > 1) {
+    N /= G;
+    D /= G;
   }
-  const uint64_t G = GcdOfMagnitudes(Num, Den);
-  // Divide the magnitudes: INT64_MIN has no signed magnitude.
-  const auto DivideBy = [G](int64_t X) {
-    const uint64_t Magnitude = X < 0 ? 0 - static_cast<uint64_t>(X) : static_cast<uint64_t>(X);
-    const uint64_t Q = Magnitude / G;
-    return static_cast<int64_t>(X < 0 ? 0 - Q : Q);
-  };
-  if (G != 1) {
-    Num = DivideBy(Num);
-    Den = DivideBy(Den);
-  }
-  if (Den < 0) {
-    Num = WrapNeg(Num);
-    Den = WrapNeg(Den);
-  }
-  return Den > 0;
+  constexpr uint64_t Limit = uint64_t{1} << 63;
+  if (D >= Limit || N > Limit || (N == Limit && !Negative)) return false;
+  Num = static_cast<int64_t>(Negative ? 0 - N : N);
+  Den = static_cast<int64_t>(D);
+  return true;
 }
 
 void SetFraction(TCalcValue& V, int64_t Num, int64_t Den) {
   if (Den == 0) throw EZeroDivide();
+  const int64_t N = Num, D = Den;
   if (!ReduceFraction(Num, Den)) {
-    // Only a denominator of -2^63 stays negative; odd/2^63 is exact as a real.
-    SetReal(V, -(static_cast<Extended>(Num) / 9223372036854775808.0L));
+    // +2^63 or a denominator of 2^63 has no 64-bit place: one rounding of the quotient.
+    SetReal(V, static_cast<Extended>(N) / static_cast<Extended>(D));
   } else if (Den == 1) {
     SetInteger(V, Num);
   } else {

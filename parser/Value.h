@@ -104,8 +104,8 @@ void SetDateTime(TCalcValue& V, double DT);
 void SetDegrees(TCalcValue& V, int64_t Seconds);
 // Reduced; a denominator that reduces to 1 gives vkInteger. Den must not be 0.
 void SetFraction(TCalcValue& V, int64_t Num, int64_t Den);
-// Num/Den (Den not 0) in lowest terms with a positive denominator; false when
-// the denominator stays -2^63, which has no positive counterpart.
+// Num/Den (Den not 0) in lowest terms with a positive denominator; false,
+// nothing written, when the numerator would be +2^63 or the denominator 2^63.
 bool ReduceFraction(int64_t& Num, int64_t& Den);
 void SetPercent(TCalcValue& V, Extended X);
 void SetNull(TCalcValue& V);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the packages into build/packages/:
 #   talvex-calc_VERSION_ARCH.deb   the command-line tool for Debian (CPack, native Release)
+#   talvex-x11_VERSION_ARCH.deb    the in-place calculator for X11 desktops (the same CPack run)
 #   Talvex-VERSION-win32.zip       the Windows program, 32-bit (the win32 build's dist/)
 #   Talvex-VERSION-win64.zip       the Windows program, 64-bit (the win64 build's dist/)
 set -euo pipefail
@@ -9,7 +10,7 @@ jobs=$(nproc)
 out=build/packages
 
 cmake --preset native >/dev/null
-cmake --build --preset native-release -j "$jobs" --target talvex-calc talvex_calc_docs
+cmake --build --preset native-release -j "$jobs" --target talvex-calc talvex_calc_docs talvex-x11 talvex_x11_docs
 rm -f build/native/packages/*.deb
 (cd build/native && cpack -C Release >/dev/null)
 
@@ -20,7 +21,7 @@ done
 
 rm -rf "$out"
 mkdir -p "$out"
-cp build/native/packages/talvex-calc_*.deb build/win32/dist/Talvex-*-win32.zip build/win64/dist/Talvex-*-win64.zip "$out"/
+cp build/native/packages/talvex-*.deb build/win32/dist/Talvex-*-win32.zip build/win64/dist/Talvex-*-win64.zip "$out"/
 echo "== packages in $out/:"
 for file in "$out"/*; do
   echo "   $file ($(du -k "$file" | cut -f1) KiB)"

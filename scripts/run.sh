@@ -40,6 +40,7 @@ samples=('2+3*4' '7/2' '1/3' 'sqrt(2)' '200 + 10%' '12:30 + 01:45' "3D30' * 2" '
 for e in "${samples[@]}"; do
   printf '  %-30s %s\n' "$e" "$("$calc" --locale=en -- "$e" || true)"
 done
+./scripts/demo-x11.sh
 
 if [ -n "${DISPLAY:-}" ] && timeout 5 xdpyinfo >/dev/null 2>&1; then
   export WINEPREFIX=$PWD/build/$build/wineprefix WINEDEBUG=-all

@@ -20,7 +20,8 @@ packages=(
   wine wine64
   xvfb x11-utils imagemagick
   libmuparser-dev libqalculate-dev
-  libedit-dev locales man-db dpkg-dev file
+  libedit-dev locales man-db dpkg-dev file lintian
+  libx11-dev libxtst-dev libxfixes-dev libxi-dev libdbus-1-dev dbus-daemon xterm x11-xkb-utils
 )
 packages32=(wine32:i386)
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The packages as a user gets them: builds both with package.sh, unpacks the
-# .deb into a throwaway root, runs the installed talvex-calc on a few
-# expressions, reads its manual page with man -l and checks that apt would
-# install it here; checks the files of both Windows zips.
+# The packages as a user gets them: builds them with package.sh, runs lintian
+# on every .deb (an error or a warning fails), unpacks the talvex-calc .deb
+# into a throwaway root, runs the installed talvex-calc on a few expressions,
+# reads its manual page with man -l and checks that apt would install it
+# here; the same for talvex-x11 without a display; checks the files of both
+# Windows zips.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/package.sh
@@ -14,6 +16,39 @@ fail() { echo "package: $*" >&2; exit 1; }
 expect() {  # expect WHAT EXPECTED ACTUAL
   [ "$2" = "$3" ] || fail "$1: expected $(printf %q "$2"), got $(printf %q "$3")"
 }
+# PROGRAM's manual page as man shows it: no warning, each TEXT in it.
+check_manual() {
+  local program=$1 page text
+  shift
+  # Justified text has runs of blanks.
+  page=$(MANWIDTH=80 man -l "$root/usr/share/man/man1/$program.1.gz" 2>"$root/man-warnings" | tr -s ' ')
+  [ ! -s "$root/man-warnings" ] || fail "man -l warned about $program.1: $(cat "$root/man-warnings")"
+  for text in "$@"; do
+    grep -qF -- "$text" <<<"$page" || fail "the manual page of $program lacks '$text'"
+  done
+}
+check_installable() {
+  apt-get install --simulate -o DPkg::Lock::Timeout=300 "./$1" >"$root/apt" 2>&1 ||
+    fail "apt would not install $1: $(cat "$root/apt")"
+}
+# The program's --version names the licence, a bad option gives status 2.
+check_options() {
+  local status=0
+  "$1" --version | grep -q 'License: MIT' || fail "$1 --version names no licence"
+  "$1" --bogus 2>/dev/null || status=$?
+  expect "the status of $1 --bogus" 2 "$status"
+}
+
+# lintian at its default level reports nothing for a clean package; below it,
+# the hardening flags, the stripped .comment and the override of the
+# function name Lenght show as well. (Its remark about running as root goes
+# to standard error, which is left alone.)
+for package in build/packages/*.deb; do
+  report=$(lintian --fail-on error,warning "$package") || fail "lintian on $package: $report"
+  [ -z "$report" ] || fail "lintian on $package: $report"
+  info=$(lintian --display-info "$package" | grep -E 'hardening-no|unneeded-section|spelling-error|typo-in|unused-override' || true)
+  [ -z "$info" ] || fail "lintian on $package: $info"
+done
 
 version=$(sed -n 's/^project(Talvex VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 arch=$(dpkg --print-architecture)
@@ -35,20 +70,28 @@ expect "results" $'14\n3.5\n220\n{2:15:00 PM}\n1.414213562373' \
   "$("$calc" --locale=en '2+3*4' '7/2' '200 + 10%' '12:30 + 01:45' 'SQRT(2)')"
 expect "German locale" "7,75" "$(env -u LC_ALL -u LC_NUMERIC LANG=de_DE.UTF-8 "$calc" '2,5 * 3,1')"
 expect "standard input" $'4\n8' "$(printf '# comment\n2+2\nans*2\nquit\n9\n' | "$calc" --locale=en)"
-"$calc" --version | grep -q 'License: MIT' || fail "--version names no licence"
-status=0
-"$calc" --bogus 2>/dev/null || status=$?
-expect "status of a bad option" 2 "$status"
+check_options "$calc"
+check_manual talvex-calc 'talvex-calc - typed expression calculator' 'EXIT STATUS' 'mediana(x, ...)' 'LC_NUMERIC'
+check_installable "$deb"
 
-# Justified text has runs of blanks.
-page=$(MANWIDTH=80 man -l "$root/usr/share/man/man1/talvex-calc.1.gz" 2>"$root/man-warnings" | tr -s ' ')
-[ ! -s "$root/man-warnings" ] || fail "man -l warned: $(cat "$root/man-warnings")"
-for text in 'talvex-calc - typed expression calculator' 'EXIT STATUS' 'mediana(x, ...)' 'LC_NUMERIC'; do
-  grep -qF -- "$text" <<<"$page" || fail "the manual page lacks '$text'"
+# talvex-x11: its files, its options and its manual page; what it does on a
+# display is tested under Xvfb by ctest (tests/x11-xvfb).
+x11deb=$(ls build/packages/talvex-x11_*.deb)
+expect "talvex-x11 Package" talvex-x11 "$(dpkg-deb -f "$x11deb" Package)"
+dpkg-deb -f "$x11deb" Depends | grep -q 'libxtst6' || fail "talvex-x11's Depends lacks libxtst6"
+dpkg-deb -x "$x11deb" "$root"
+for file in usr/bin/talvex-x11 usr/share/man/man1/talvex-x11.1.gz usr/share/doc/talvex-x11/copyright \
+            usr/share/doc/talvex-x11/changelog.gz usr/share/talvex-x11/talvex-x11.desktop; do
+  [ -f "$root/$file" ] || fail "$file is missing"
 done
-
-apt-get install --simulate -o DPkg::Lock::Timeout=300 "./$deb" >"$root/apt" 2>&1 ||
-  fail "apt would not install it: $(cat "$root/apt")"
+check_options "$root/usr/bin/talvex-x11"
+"$root/usr/bin/talvex-x11" --help | grep -q -- '--oneshot' || fail "talvex-x11 --help lacks --oneshot"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/talvex-x11" 2>"$root/no-display" || status=$?
+expect "talvex-x11's status without a display" 1 "$status"
+grep -q 'DISPLAY is not set' "$root/no-display" || fail "talvex-x11 without a display said: $(cat "$root/no-display")"
+check_manual talvex-x11 'talvex-x11 - calculate the highlighted expression' 'ONE-SHOT MODE' 'WAYLAND' 'EXIT STATUS'
+check_installable "$x11deb"
 
 zips=()
 for bits in 32 64; do
@@ -65,4 +108,4 @@ for bits in 32 64; do
   done
   zips+=("$zip")
 done
-echo "package: $deb and ${zips[*]} as a user gets them"
+echo "package: $deb, $x11deb and ${zips[*]} as a user gets them"

@@ -208,6 +208,13 @@ TEST_F(HotkeyCycleTest, ATextTheFocusedControlKeepsToItselfIsCapturedThroughTheC
   EXPECT_EQ(ReadClipboardText(Sys), L"40+2");
 }
 
+// A product beyond 64 bits reaches the document as the real it is, not wrapped around.
+TEST_F(HotkeyCycleTest, AnIntegerResultBeyond64BitsIsTypedAsAReal) {
+  CopiesOnKeystroke(L"1000000000000*1000000000");
+  Press(Id1);
+  EXPECT_EQ(TypedText(), L"1000000000000*1000000000=1E21");
+}
+
 TEST_F(HotkeyCycleTest, NothingIsTypedWhenTheUserSwitchedToAnotherWindowMeanwhile) {
   for (const THotkeyId Id : {Id1, Id2}) {
     Sys.ClearCalls();

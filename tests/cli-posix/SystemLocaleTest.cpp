@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "cli/LocaleTable.h"
-#include "cli/SystemLocale.h"
+#include "edge/LocaleTable.h"
+#include "edge/SystemLocale.h"
 
 // glibc's newlocale keeps the folder list of LOCPATH it splits, unreferenced;
 // only this test sets LOCPATH.

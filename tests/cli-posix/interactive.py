@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """talvex-calc at a terminal, through a pseudo-terminal: the banner and the
 prompt, editing and history recall with the arrow keys (also in a second
-session), ans, quit and Ctrl-D, the banner in Russian, and nothing but results when the output is
-redirected. Every wait is bounded.
+session), ans, quit and Ctrl-D, the banner in Russian, completion with Tab,
+control characters shown as escapes on the terminal, and nothing but results
+(byte for byte) when the output is redirected. Every wait is bounded.
 
     interactive.py TALVEX_CALC
 """
@@ -27,10 +28,10 @@ class Terminal:
     """talvex-calc with a pseudo-terminal as standard input (and output,
     unless Output is a file)."""
 
-    def __init__(self, env, output=None):
+    def __init__(self, env, output=None, args=()):
         self.master, slave = pty.openpty()
         fcntl.ioctl(slave, termios.TIOCSWINSZ, struct.pack("HHHH", 24, 80, 0, 0))
-        self.proc = subprocess.Popen([CALC], stdin=slave, stdout=output or slave, stderr=slave,
+        self.proc = subprocess.Popen([CALC, *args], stdin=slave, stdout=output or slave, stderr=slave,
                                      env=env, start_new_session=True)
         os.close(slave)
         self.seen = ""
@@ -71,6 +72,11 @@ class Terminal:
         self.send(keys + "\r")
         self.expect(answer + "\r\n")
 
+    def ends_with(self, status, why):
+        """Waits for the end and fails with why unless it ends with status."""
+        if self.finish() != status:
+            fail(why)
+
     def finish(self):
         try:
             status = self.proc.wait(WAIT)
@@ -103,8 +109,7 @@ def main(state):
     t.line("1/0", "error: position 4: division by zero")
     t.prompt()
     t.send("quit\r")
-    if t.finish() != 1:
-        fail("a session with an error must end with status 1")
+    t.ends_with(1, "a session with an error must end with status 1")
 
     history = os.path.join(state, "xdg", "talvex-calc", "history")
     if not os.path.isfile(history):
@@ -119,26 +124,47 @@ def main(state):
     t.prompt()
     t.send("\x04")
     t.expect("\n")
-    if t.finish() != 0:
-        fail("Ctrl-D after successes must end with status 0")
+    t.ends_with(0, "Ctrl-D after successes must end with status 0")
 
     # exit leaves too; the banner speaks the language of the messages.
     t = Terminal(dict(env, LANG="ru_RU.UTF-8"))
     t.expect("Выход: quit, exit или Ctrl-D. Язык выражений: man talvex-calc.")
     t.prompt()
     t.send("exit\r")
-    if t.finish() != 0:
-        fail("exit must end with status 0")
+    t.ends_with(0, "exit must end with status 0")
 
-    # Output redirected to a file: results only, no banner, no prompt.
+    # Tab completes a name, a second Tab lists the choices; a tab typed
+    # after Ctrl-V is a blank. Control characters of results and messages
+    # show as escapes.
+    t = Terminal(env)
+    t.line("sqrt\t16)", "4")
+    t.prompt()
+    t.send("sq\t\t")
+    t.expect("sqr(  sqrt(\r\n")
+    t.send("t\t2)\r")
+    t.expect("\r\n1.414213562373\r\n")
+    t.line("price := 5", "")
+    t.line("pr\t*2 + an\t", "11.41421356237")  # price*2 + ans
+    t.line("1\x16\t+2", "3")
+    t.line('Chr(27)+"]0;x"+Chr(7)', '"\\x1b]0;x\\x07"')
+    t.line("\x16\x1b]0;x\x16\x07", 'error: position 1: unknown identifier "\\x1b]0;x\\x07" or bad number format')
+    t.prompt()
+    t.send("ex\t\tit\r")
+    t.expect("exit  exp(\r\n")
+    t.ends_with(1, "a session with an error must end with status 1")
+    t = Terminal(env, args=["--messages=en", "--\x1b[2J"])
+    t.expect("talvex-calc: unrecognized option '--\\x1b[2J'\r\n")
+    t.ends_with(2, "a bad option must end with status 2")
+
+    # Output redirected to a file: results only, byte for byte, no banner, no prompt.
     with tempfile.TemporaryFile() as out:
         t = Terminal(env, out)
-        # The terminal's own line discipline delivers both lines, then the end.
-        t.send("1+1\r2*5\r\x04")
+        # The terminal's own line discipline delivers the lines, then the end.
+        t.send("1+1\r2*5\rChr(27)+\"x\"\r\x04")
         status = t.finish()
         out.seek(0)
         written = out.read()
-    if written != b"2\n10\n" or status != 0:
+    if written != b'2\n10\n"\x1bx"\n' or status != 0:
         fail(f"redirected output held {written!r} (status {status})")
     print("interactive: all passed")
 

@@ -4,9 +4,8 @@
 #include <string_view>
 
 #include "ParserLib/CharClasses.h"
-#include "cli/EngineMessages.h"
-#include "cli/Session.h"
 #include "cli/ToolMessages.h"
+#include "edge/EngineMessages.h"
 #include "support/EngineFixture.h"
 
 namespace talvex::cli {

@@ -42,18 +42,30 @@ TEST(Options, ConventionalCommandLine) {
       {{"--help"}, "help"},
       {{"-V"}, "version"},
       {{"--version", "2+2"}, "version [2+2]"},
-      {{"--help=yes"}, "option '--help' takes no value"},
-      {{"--bogus"}, "unknown option '--bogus'"},
-      {{"--bogus=1", "2"}, "unknown option '--bogus'"},
-      {{"-v"}, "unknown option '-v'"},
-      {{"-hV"}, "unknown option '-hV'"},
+      {{"--help=yes"}, "option '--help' doesn't allow an argument"},
+      {{"--bogus"}, "unrecognized option '--bogus'"},
+      {{"--bogus=1", "2"}, "unrecognized option '--bogus=1'"},
+      {{"-v"}, "invalid option -- 'v'"},
+      {{"-hv"}, "invalid option -- 'v'"},
+      // Bundles of short options, unambiguous beginnings of long ones.
+      {{"-hV"}, "help version"},
+      {{"-Vh", "1"}, "help version [1]"},
+      {{"--he", "--vers", "--auto"}, "help version auto"},
+      {{"--loc", "de_DE", "--mess=ru", "--fix=3"}, "locale=de_DE messages=ru digits=3/2"},
+      {{"--d=,"}, "option '--d' is ambiguous; possibilities: '--decimal' '--date-sep'"},
+      {{"--l", "x"}, "option '--l' is ambiguous; possibilities: '--locale' '--list' '--long-time'"},
+      {{"--dec=,", "--date=-"}, "decimal=, date-sep=-"},
+      {{"--syn"}, "option '--syntax' requires an argument"},
+      {{"--aut=1"}, "option '--auto-syntax' doesn't allow an argument"},
       // A dash before anything but a letter starts an expression.
       {{"-5+1", "-(2)", "-"}, "[-5+1] [-(2)] [-]"},
       {{"--", "-v", "--help", "-"}, "[-v] [--help] [-]"},
+      {{"2", "--", "--", "-h"}, "[2] [--] [-h]"},
+      {{"--exp-digits", "-1", "-(1)"}, "bad value '-1' for option '--exp-digits'"},
       {{"1", "--auto-syntax", "2"}, "auto [1] [2]"},
       // Values after "=" or as the next argument.
       {{"--locale=de_DE", "--locale", "fr_FR.UTF-8"}, "locale=fr_FR.UTF-8"},
-      {{"--locale"}, "option '--locale' needs a value"},
+      {{"--locale"}, "option '--locale' requires an argument"},
       {{"--locale="}, "bad value '' for option '--locale'"},
       {{"--angle", "deg", "--syntax=c", "--output", "hex"}, "angle=0 syntax=1 output=3"},
       {{"--angle=turns"}, "bad value 'turns' for option '--angle'"},
@@ -64,7 +76,7 @@ TEST(Options, ConventionalCommandLine) {
       {{"--messages=ru", "--messages", "en"}, "messages=en"},
       {{"--messages=de"}, "bad value 'de' for option '--messages'"},
       // The first error is the one told; the rest are still read for --messages.
-      {{"--bogus", "--angle=x", "--help=1"}, "unknown option '--bogus'"},
+      {{"--bogus", "--angle=x", "--help=1"}, "unrecognized option '--bogus'"},
   };
   for (const auto& C : Cases) EXPECT_EQ(Parse(C.Args), C.Expected) << C.Args[0];
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,10 +26,26 @@ class TFakeReader final : public ILineReader {
   std::size_t FNext = 0;
 };
 
+// The lines written, or a stream that refuses them (a full disk).
+class TFakeWriter final : public ILineWriter {
+ public:
+  bool WriteLine(std::string_view Utf8) override {
+    if (Full) return false;
+    Text += std::string(Utf8) + "\n";
+    return true;
+  }
+  std::string str() const { return Text; }
+  void str(const std::string& New) { Text = New; }
+  bool Full = false;
+
+ private:
+  std::string Text;
+};
+
 class Session : public ::testing::Test {
  protected:
   void SetUp() override { FormatSettings() = EnglishFormatSettings(); }
-  std::ostringstream Out;
+  TFakeWriter Out;
   TCalcParser Parser{BuiltinFunctions()};
   TSession Run{Parser, Out, TLanguage::English};
 };
@@ -71,6 +86,16 @@ TEST_F(Session, LinesSkipCommentsAndStopAtQuit) {
     EXPECT_EQ(Out.str(), C.Output) << C.Lines[0];
     EXPECT_EQ(Reader.Remembered, C.Remembered) << C.Lines[0];
   }
+}
+
+// Nothing more is read once a line could not be written.
+TEST_F(Session, StopsAtALineThatCannotBeWritten) {
+  Out.Full = true;
+  TFakeReader Reader({"1+1", "2+2", "3+3"});
+  EXPECT_TRUE(Run.RunLines(Reader));
+  EXPECT_TRUE(Run.WriteFailed());
+  EXPECT_EQ(Reader.Remembered, std::vector<std::string>{"1+1"});
+  EXPECT_FALSE(Run.Evaluate("4+4"));
 }
 
 }  // namespace

@@ -46,21 +46,13 @@ session_prefix() {
   fi
 }
 
-# Xvfb picks a free display itself and writes its number to fd 3.
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+
 session_display() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session_work/display" >"$session_work/xvfb.log" 2>&1 &
-  session_xvfb_pid=$!
-  for _ in $(seq 100); do
-    [ -s "$session_work/display" ] && break
-    kill -0 "$session_xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [ ! -s "$session_work/display" ]; then
-    echo "FAIL Xvfb did not start"
-    cat "$session_work/xvfb.log"
-    return 1
-  fi
-  export DISPLAY=:$(head -n1 "$session_work/display")
+  local status=0
+  xvfb_start "$session_work" || status=$?
+  session_xvfb_pid=$xvfb_pid
+  return "$status"
 }
 
 session_build_bits() {

@@ -23,13 +23,7 @@ TEST_F(Operators, ExactIntegerAndFractionArithmetic) {
       {"1/2 - 1/2", "integer 0"},
       {"2.5 * 2", "integer 5"},
       {"-(1/2)", "fraction -1/2"},
-      {"9223372036854775806 + 1", "integer 9223372036854775807"},
-      {"9223372036854775806 + 1 + 1", "integer -9223372036854775808"},
       {"9223372036854775807", "real 9.223372036855E18"},
-      {"(-9223372036854775806 - 2) div -1", "integer -9223372036854775808"},
-      {"(-9223372036854775806 - 2) mod -1", "integer 0"},
-      {"4294967296 * 4294967296", "integer 0"},
-      {"1/4294967296 + 1/4294967296", "error: Позиция 28:  Недопустимый аргумент в операции \"+\""},
       {"-7 div 2", "integer -3"},
       {"-7 mod 2", "integer -1"},
       {"7 mod -2", "integer 1"},
@@ -54,8 +48,8 @@ TEST_F(Operators, NumericStepBoundaries) {
       {"-(top-1)", "integer -9223372036854775806"},
       {"-(bottom-1)", "real 9.223372036855E18"},
       {"-(-0.5)", "real 0.5"},
-      {"top*top", "integer 1"},
-      {"top+1", "integer -9223372036854775808"},
+      {"top*top", "real 8.507059173023E37"},
+      {"top+1", "real 9.223372036855E18"},
       {"0.1*3", "real 0.3"},
       {"big*big", "error: Позиция 8:  Недопустимый аргумент в операции \"*\""},
       {"big+big", "real 2E4000"},
@@ -72,6 +66,63 @@ TEST_F(Operators, NumericStepBoundaries) {
       {"7/-14", "fraction -1/2"},
       {"5/(bottom-1)", "real 0"},
   });
+}
+
+// Beyond 64 bits an integer result is real in the decimal syntaxes and wraps
+// in C and the radix syntaxes; fractions and angles never wrap.
+TEST_F(Operators, IntegerOverflow) {
+  const struct {
+    TSyntaxMode Syntax;
+    const char* Expression;
+    const char* Expected;
+  } Cases[] = {
+      {smDefault, "9223372036854775806 + 1", "integer 9223372036854775807"},
+      {smDefault, "9223372036854775806 + 1 + 1", "real 9.223372036855E18"},
+      {smDefault, "-9223372036854775806 - 2", "integer -9223372036854775808"},
+      {smDefault, "-9223372036854775806 - 2 - 1", "real -9.223372036855E18"},
+      {smDefault, "-(-9223372036854775806 - 2)", "real 9.223372036855E18"},
+      {smDefault, "abs(-9223372036854775806 - 2)", "real 9.223372036855E18"},
+      {smDefault, "4611686018427387904 * 2", "real 9.223372036855E18"},
+      {smDefault, "-4611686018427387904 * 2", "integer -9223372036854775808"},
+      {smDefault, "3037000499 * 3037000499", "integer 9223372030926249001"},
+      {smDefault, "3037000500 * 3037000500", "real 9.223372037E18"},
+      {smDefault, "SQR(3037000500)", "real 9.223372037E18"},
+      {smDefault, "1000000000000 * 1000000000", "real 1E21"},
+      {smDefault, "2^62 * 4", "real 1.844674407371E19"},
+      {smDefault, "(-2)^63", "real -9.223372036855E18"},
+      {smDefault, "(-9223372036854775806 - 2) div -1", "real 9.223372036855E18"},
+      {smDefault, "(-9223372036854775806 - 2) mod -1", "integer 0"},
+      {smDefault, "(-9223372036854775806 - 2) / -2", "integer 4611686018427387904"},
+      {smDefault, "(-9223372036854775806 - 2) / -3", "real 3.074457345618E18"},
+      {smDefault, "6 / (-9223372036854775806 - 2)", "fraction -3/4611686018427387904"},
+      {smDefault, "1/4294967296 + 1/4294967296", "fraction 1/2147483648"},
+      {smDefault, "(2/3) * 9223372036854775806", "integer 6148914691236517204"},
+      {smDefault, "(1/3037000500) * (1/3037000500) * 1E20", "real 10.84202172468"},
+      {smDefault, "((1/9223372036854775806) - (1/9223372036854775805)) * 1E40", "real -117.5494350822"},
+      {smDefault, "-((-9223372036854775806 - 2) / 3)", "real 3.074457345618E18"},
+      {smDefault, "1 shl 63", "integer -9223372036854775808"},
+      {smDefault, "not (9223372036854775806 + 1)", "integer -9223372036854775808"},
+      {smPascal, "$7FFFFFFFFFFFFFFF + 1", "real 9.223372036855E18"},
+      {smBasic, "&H7FFFFFFFFFFFFFFF * 2", "real 1.844674407371E19"},
+      {smC, "0X7FFFFFFFFFFFFFFF + 1", "integer -9223372036854775808"},
+      {smC, "-9223372036854775806 - 2 - 1", "integer 9223372036854775807"},
+      {smC, "4611686018427387904 * 2", "integer -9223372036854775808"},
+      {smC, "3037000500 * 3037000500", "integer -9223372036709301616"},
+      {smC, "1000000000000 * 1000000000", "integer 3875820019684212736"},
+      {smC, "-(-9223372036854775806 - 2)", "real 9.223372036855E18"},
+      {smC, "(-9223372036854775806 - 2) / -1", "real 9.223372036855E18"},
+      {smC, "1/4294967296 + 1/4294967296", "fraction 1/2147483648"},
+      {smHex, "7FFFFFFFFFFFFFFF + 1", "integer -9223372036854775808"},
+      {smOctal, "777777777777777777777 * 2", "integer -2"},
+      {smBinary, "1 + 111111111111111111111111111111111111111111111111111111111111111", "integer -9223372036854775808"},
+  };
+  for (const auto& C : Cases) {
+    Parser.SetSyntax(C.Syntax);
+    EXPECT_EQ(testing::KindAndText(Parser, C.Expression), C.Expected) << C.Syntax << ": " << C.Expression;
+  }
+  Parser.SetSyntax(smDefault);
+  Calc("angle := 1D * 2.5E15");
+  EXPECT_EQ(Calc("angle + angle"), "error: Позиция 14:  Недопустимый аргумент в операции \"+\"");
 }
 
 TEST_F(Operators, Percentages) {
