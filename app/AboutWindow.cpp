@@ -50,6 +50,10 @@ TAboutWindow::TAboutWindow(HWND Owner) {
     Scaling.Apply(Dpi, IsIconic(Handle()) ? nullptr : &Place);
   };
   Window->OnKey = [this](UINT Key) { return OnKey(Key); };
+  // The window lives as long as the program: closing it means hiding it.
+  Window->OnCloseRequest = [this] {
+    if (OnClose) OnClose();
+  };
 
   Panel = std::make_unique<ui::TGradientPanel>(*Window, Blue, Navy);
   // Its own colour, white, never shows: the gradient covers every pixel. It is
@@ -121,6 +125,7 @@ bool TAboutWindow::OnKey(UINT Key) {
 }
 
 void TAboutWindow::DragAboutWindow() {
+  if (IsBusy && IsBusy()) return;
   ReleaseCapture();
   SendMessageW(Handle(), WM_SYSCOMMAND, DragByCaption, 0);
 }

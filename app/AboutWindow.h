@@ -29,7 +29,10 @@ class TAboutWindow final : private IAboutSurface {
   void FitToMonitor();
 
   std::function<void()> OnHelp;   // the help button and the two links
-  std::function<void()> OnClose;  // the OK button, Esc and Enter
+  std::function<void()> OnClose;  // the OK button, Esc, Enter and WM_CLOSE from outside
+  // While it holds, the window is not dragged: the drag's own loop would
+  // hold up whatever dispatched the mouse press.
+  std::function<bool()> IsBusy;
 
  private:
   // IAboutSurface.

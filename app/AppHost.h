@@ -1,5 +1,5 @@
 // What the portable parts of the program ask of the program around them: the
-// global atoms and hotkeys of the hotkey window, the tray tooltip and
+// global atoms, hotkeys and timer of the hotkey window, the tray tooltip and
 // balloon, the error beep, message boxes and the user's settings file. The
 // program answers with Win32 calls; the tests answer with a recording fake.
 #pragma once
@@ -28,6 +28,13 @@ class IAppHost {
   virtual void ShowBalloon(const std::wstring& Text) = 0;
   virtual void ErrorBeep() = 0;  // MessageBeep (MB_ICONHAND)
   virtual void ShowMessage(const std::wstring& Text) = 0;
+
+  // A timer of the hotkey window: the cycle's OnTimer every Milliseconds,
+  // until stopped. Starting it again while it runs changes nothing else.
+  virtual void StartTimer(std::uint32_t Milliseconds) = 0;
+  virtual void StopTimer() = 0;
+  // The hotkey window's handle, to bring it in front for a moment.
+  virtual std::uintptr_t HotkeyWindow() = 0;
 
   // The settings file under the user's application-data folder: its bytes,
   // or nothing when there is none or it cannot be read.

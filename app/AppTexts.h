@@ -28,9 +28,23 @@ inline constexpr const wchar_t* PositionPrefix = L"Позиция ";
 inline constexpr const wchar_t* NotInCodePage = L"Символ вне кодовой страницы 1251";
 inline constexpr const wchar_t* OutOfMemory = L"Недостаточно памяти";
 // The hotkey cycle typed nothing, and says why.
-inline constexpr const wchar_t* NothingRead = L"Не удалось прочитать выделенный текст";
-inline constexpr const wchar_t* WindowChanged = L"Окно сменилось, ответ не набран";
+inline constexpr const wchar_t* NoWindow = L"Нет активного окна, выражение не прочитано";
+inline constexpr const wchar_t* OwnWindow = L"Впереди окно Talvex: выделите выражение в другой программе";
 inline constexpr const wchar_t* ElevatedWindow = L"Нет доступа к окну администратора";
+inline constexpr const wchar_t* NotAnswering = L"Программа не отвечает, выражение не прочитано";
+inline constexpr const wchar_t* NothingSelected = L"Ничего не выделено";
+inline constexpr const wchar_t* ClipboardTaken = L"Буфер обмена занят другой программой, выражение не прочитано";
+inline constexpr const wchar_t* CopyRefused = L"Windows не приняла нажатие Ctrl+Insert, выражение не прочитано";
+inline constexpr const wchar_t* CopiedNothing = L"Программа не скопировала выделенный текст";
+inline constexpr const wchar_t* CopiedNoText = L"В выделении нет текста";
+inline constexpr const wchar_t* WindowChanged = L"Окно сменилось, ответ не набран";
+inline constexpr const wchar_t* TypedPartly = L"Ответ набран не полностью: Windows приняла не все нажатия";
+// An expression that has no value to type, such as an assignment elsewhere than at its start.
+inline constexpr const wchar_t* NoValue = L"Выражение вычислено, значения у него нет";
+// What the cycle could not give back.
+inline constexpr const wchar_t* ClipboardNotRestored = L"Не удалось вернуть прежнее содержимое буфера обмена";
+inline constexpr const wchar_t* ClipboardPartlyRestored = L"Прежнее содержимое буфера обмена возвращено не полностью";
+inline constexpr const wchar_t* NumLockNotRestored = L"Не удалось вернуть NumLock: нажмите NumLock ещё раз";
 
 // The second lines of "Ошибка инициализации": what is wrong with the monitor
 // library and what to do.

@@ -16,6 +16,7 @@ namespace talvex {
 namespace {
 
 constexpr TAngleUnit RadiansUnit = auRadians;
+constexpr UINT_PTR CycleTimerId = 1;
 
 bool FileExists(const std::wstring& Path) {
   const DWORD Attributes = GetFileAttributesW(Path.c_str());
@@ -52,6 +53,8 @@ TCalculatorApp::TCalculatorApp(ui::TApplicationWindow& ApplicationWindow) : Appl
 
 TCalculatorApp::~TCalculatorApp() {
   Application.SetTrayIcon(nullptr);
+  Application.OnCloseRequest = nullptr;
+  Application.OnEndSession = nullptr;
   SetClock(nullptr);
 }
 
@@ -78,6 +81,13 @@ void TCalculatorApp::SetupApplication() {
     PostQuitMessage(1);  // the loop ends on its first pass; the steps below still run
   }
   AboutWindow->Form().OnDestroy = [this] { OnAboutDestroy(); };
+  // "Выход" and a close from outside end the program after a running cycle has given everything back.
+  Application.OnCloseRequest = [this] { Cycle.RunOutsideCycle([this] { Application.Close(); }); };
+  // The process may end as soon as this returns: the clipboard and NumLock go back first.
+  Application.OnEndSession = [this] {
+    Cycle.EndSession();
+    Cycle.RunOutsideCycle([this] { Application.Close(); });
+  };
 
   ShowWindow(Application.Handle(), SW_MINIMIZE);
   ShowWindow(Application.Handle(), SW_HIDE);
@@ -90,11 +100,12 @@ void TCalculatorApp::SetupApplication() {
 
 void TCalculatorApp::BuildAboutWindow() {
   AboutWindow = std::make_unique<TAboutWindow>(Application.Handle());
-  AboutWindow->OnHelp = [this] { OpenHelpFile(); };
-  AboutWindow->OnClose = [this] { HideAboutWindow(); };
-  AboutWindow->Form().OnMenuCommand = [this](UINT Command) {
-    const auto Item = PopupMenu ? PopupMenu->ItemOfCommand(Command) : std::nullopt;
-    if (const auto Chosen = Item ? MenuModel.CommandOf(*Item) : std::nullopt) OnMenuItem(*Chosen);
+  // Clicks that a cycle's waits dispatch run when the cycle is over.
+  AboutWindow->OnHelp = [this] { Cycle.RunOutsideCycle([this] { OpenHelpFile(); }); };
+  AboutWindow->OnClose = [this] { Cycle.RunOutsideCycle([this] { HideAboutWindow(); }); };
+  AboutWindow->IsBusy = [this] { return Cycle.Running(); };
+  AboutWindow->Form().OnTimer = [this](UINT_PTR Id) {
+    if (Id == CycleTimerId) Cycle.OnTimer();
   };
 }
 
@@ -120,21 +131,12 @@ void TCalculatorApp::UnregisterHotkeys() {
 }
 
 void TCalculatorApp::OnTrayMouse(UINT MouseMessage) {
-  POINT Cursor{};
-  GetCursorPos(&Cursor);
   switch (MouseMessage) {
-    case WM_RBUTTONUP: {
-      // The menu's own loop dispatches messages; a second click must not rebuild the menu it shows.
-      if (MenuOpen) break;
-      BuildPopupMenu();
-      SetForegroundWindow(AboutWindow->Handle());
-      MenuOpen = true;
-      PopupMenu->Track(AboutWindow->Handle(), Cursor);
-      MenuOpen = false;
+    case WM_RBUTTONUP:
+      Cycle.RunOutsideCycle([this] { ShowTrayMenu(); });
       break;
-    }
     case WM_LBUTTONUP:
-      ShowAboutWindow();
+      Cycle.RunOutsideCycle([this] { ShowAboutWindow(); });
       break;
   }
 }
@@ -178,6 +180,14 @@ void TCalculatorApp::UnregisterHotkey(THotkeyId Id) { UnregisterHotKey(AboutWind
 void TCalculatorApp::SetTooltip(const std::wstring& Text) {
   if (TrayIcon) TrayIcon->SetTooltip(CutTooltip(Text, TrayAbilities.TooltipChars));
 }
+
+void TCalculatorApp::StartTimer(std::uint32_t Milliseconds) {
+  SetTimer(AboutWindow->Handle(), CycleTimerId, Milliseconds, nullptr);
+}
+
+void TCalculatorApp::StopTimer() { KillTimer(AboutWindow->Handle(), CycleTimerId); }
+
+std::uintptr_t TCalculatorApp::HotkeyWindow() { return reinterpret_cast<std::uintptr_t>(AboutWindow->Handle()); }
 
 void TCalculatorApp::ShowBalloon(const std::wstring& Text) {
   // The icon itself shows none in the first layout, which has no room for one.

@@ -61,6 +61,9 @@ class TCalculatorApp final : public IAppHost {
   void ErrorBeep() override;
   void ShowMessage(const std::wstring& Text) override;
   void ShowBalloon(const std::wstring& Text) override;
+  void StartTimer(std::uint32_t Milliseconds) override;
+  void StopTimer() override;
+  std::uintptr_t HotkeyWindow() override;
   std::optional<std::string> ReadSettings() override;
   bool WriteSettings(const std::string& Text) override;
   std::wstring SettingsPath() override;
@@ -69,6 +72,7 @@ class TCalculatorApp final : public IAppHost {
   void RegisterHotkeys();
   void UnregisterHotkeys();
   void OnTrayMouse(UINT MouseMessage);
+  void ShowTrayMenu();
   void ShowAboutWindow();
   void HideAboutWindow();
   void OnAboutDestroy();
@@ -81,7 +85,8 @@ class TCalculatorApp final : public IAppHost {
   void OpenHelpFile();
 
   ui::TApplicationWindow& Application;
-  TWin32SystemApi Sys;
+  // The clipboard is opened with the application window.
+  TWin32SystemApi Sys{reinterpret_cast<TWindowHandle>(Application.Handle())};
   TMonitorBinding Monitor{Sys};
   TWindowsClock Clock;
   TCalcParser Parser{BuiltinFunctions()};

@@ -1,4 +1,4 @@
-// The tray icon's menu: what its items do, and the help file it opens.
+// The tray icon's menu: its showing, what its items do, and the help file it opens.
 #include "app/CalculatorApp.h"
 
 #include <shellapi.h>
@@ -25,6 +25,21 @@ long ShellOpenFile(const std::wstring& File, const std::wstring& Parameters, con
 constexpr long ShellSucceeded = 32;  // results above this one
 
 }  // namespace
+
+void TCalculatorApp::ShowTrayMenu() {
+  // The menu's own loop dispatches messages; a second click must not rebuild the menu it shows.
+  if (MenuOpen) return;
+  POINT Cursor{};
+  GetCursorPos(&Cursor);
+  BuildPopupMenu();
+  SetForegroundWindow(AboutWindow->Handle());
+  MenuOpen = true;
+  const std::optional<unsigned> Item = PopupMenu->Track(AboutWindow->Handle(), Cursor);
+  MenuOpen = false;
+  // A hotkey pressed while the menu was open has run its cycle inside the menu's loop; it is over now.
+  if (const auto Chosen = Item ? MenuModel.CommandOf(*Item) : std::nullopt)
+    Cycle.RunOutsideCycle([this, Command = *Chosen] { OnMenuItem(Command); });
+}
 
 void TCalculatorApp::BuildPopupMenu() {
   PopupMenu = std::make_unique<ui::TPopupMenu>(MenuModel.Build(Cycle.Recent, HotkeyChoice.Current()));

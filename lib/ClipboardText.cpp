@@ -26,25 +26,27 @@ constexpr std::size_t MaxFormats = 4096;
 
 }  // namespace
 
-std::optional<std::wstring> ReadClipboardText(ISystemApi& Sys) {
-  if (!Sys.OpenClipboard()) return std::nullopt;
+std::wstring TextOfOpenClipboard(ISystemApi& Sys) {
   std::wstring Text;
-  if (Sys.IsClipboardFormatAvailable(ClipboardUnicodeText)) {
-    if (auto Bytes = Sys.GetClipboardData(ClipboardUnicodeText)) {
-      // The block's size bounds the string when its zero is missing.
-      for (std::size_t I = 0; I + 1 < Bytes->size(); I += 2) {
-        const auto Unit = static_cast<wchar_t>((*Bytes)[I] | ((*Bytes)[I + 1] << 8));
-        if (Unit == 0) break;
-        Text += Unit;
-      }
+  if (!Sys.IsClipboardFormatAvailable(ClipboardUnicodeText)) return Text;
+  if (auto Bytes = Sys.GetClipboardData(ClipboardUnicodeText)) {
+    // The block's size bounds the string when its zero is missing.
+    for (std::size_t I = 0; I + 1 < Bytes->size(); I += 2) {
+      const auto Unit = static_cast<wchar_t>((*Bytes)[I] | ((*Bytes)[I + 1] << 8));
+      if (Unit == 0) break;
+      Text += Unit;
     }
   }
-  Sys.CloseClipboard();
   return Text;
 }
 
+std::optional<std::wstring> ReadClipboardText(ISystemApi& Sys) {
+  const TOpenClipboard Open(Sys);
+  if (!Open) return std::nullopt;
+  return TextOfOpenClipboard(Sys);
+}
+
 bool WriteClipboardText(ISystemApi& Sys, std::wstring_view Text) {
-  if (!WaitUntil(Sys, [&Sys] { return Sys.OpenClipboard(); }, ClipboardOpenTimeout)) return false;
   std::vector<std::uint8_t> Bytes;
   Bytes.reserve(2 * Text.size() + 2);
   for (const wchar_t W : Text) {
@@ -52,9 +54,9 @@ bool WriteClipboardText(ISystemApi& Sys, std::wstring_view Text) {
     Bytes.push_back(static_cast<std::uint8_t>((W >> 8) & 0xFF));
   }
   Bytes.insert(Bytes.end(), {0, 0});
-  const bool Placed = Sys.EmptyClipboard() && Sys.SetClipboardData(ClipboardUnicodeText, Bytes);
-  Sys.CloseClipboard();
-  return Placed;
+  std::optional<TOpenClipboard> Open;
+  if (!WaitUntil(Sys, [&] { return static_cast<bool>(Open.emplace(Sys)); }, ClipboardOpenTimeout)) return false;
+  return Sys.EmptyClipboard() && Sys.SetClipboardData(ClipboardUnicodeText, Bytes);
 }
 
 bool IsMemoryBlockFormat(TClipboardFormat Format) {
@@ -73,8 +75,7 @@ bool IsMemoryBlockFormat(TClipboardFormat Format) {
   }
 }
 
-std::optional<TClipboardSnapshot> SaveClipboard(ISystemApi& Sys) {
-  if (!Sys.OpenClipboard()) return std::nullopt;
+TClipboardSnapshot SnapshotOfOpenClipboard(ISystemApi& Sys) {
   TClipboardSnapshot Snapshot;
   TClipboardFormat Format = 0;
   for (std::size_t Seen = 0; Seen < MaxFormats; ++Seen) {
@@ -84,22 +85,21 @@ std::optional<TClipboardSnapshot> SaveClipboard(ISystemApi& Sys) {
     if (!IsMemoryBlockFormat(Format)) continue;
     if (auto Bytes = Sys.GetClipboardData(Format)) Snapshot.Formats.emplace_back(Format, std::move(*Bytes));
   }
-  Sys.CloseClipboard();
   return Snapshot;
 }
 
-bool RestoreClipboard(ISystemApi& Sys, const TClipboardSnapshot& Snapshot, std::uint32_t Sequence) {
-  if (!Sys.OpenClipboard()) return false;
-  if (Sys.ClipboardSequence() == Sequence) {
-    Sys.EmptyClipboard();
-    const TClipboardFormat Exclude = Sys.RegisterClipboardFormat(ExcludeFromMonitorFormat);
-    for (const auto& [Format, Bytes] : Snapshot.Formats)
-      if (Format != Exclude) Sys.SetClipboardData(Format, Bytes);
-    // An empty clipboard is recorded by nobody and stays empty.
-    if (!Snapshot.Formats.empty() && Exclude != 0) Sys.SetClipboardData(Exclude, {0, 0, 0, 0});
-  }
-  Sys.CloseClipboard();
-  return true;
+TGiveBack RestoreClipboard(ISystemApi& Sys, const TClipboardSnapshot& Snapshot, std::uint32_t Sequence) {
+  const TOpenClipboard Open(Sys);
+  if (!Open) return TGiveBack::gbFailed;
+  if (Sys.ClipboardSequence() != Sequence) return TGiveBack::gbLeft;
+  if (!Sys.EmptyClipboard()) return TGiveBack::gbFailed;
+  const TClipboardFormat Exclude = Sys.RegisterClipboardFormat(ExcludeFromMonitorFormat);
+  bool Whole = true;
+  for (const auto& [Format, Bytes] : Snapshot.Formats)
+    if (Format != Exclude && !Sys.SetClipboardData(Format, Bytes)) Whole = false;
+  // An empty clipboard is recorded by nobody and stays empty.
+  if (!Snapshot.Formats.empty() && Exclude != 0) Sys.SetClipboardData(Exclude, {0, 0, 0, 0});
+  return Whole ? TGiveBack::gbRestored : TGiveBack::gbPartly;
 }
 
 }  // namespace talvex

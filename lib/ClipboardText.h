@@ -13,9 +13,29 @@
 
 namespace talvex {
 
-// The CF_UNICODETEXT text (which the system makes from any other text
-// format), up to its terminating zero; empty when there is none; nothing
-// when the clipboard cannot be opened.
+// Holds the clipboard open for as long as it lives, and closes it on every
+// way out of its scope, an exception's included: an open clipboard blocks
+// every other program's copy and paste.
+class TOpenClipboard {
+ public:
+  explicit TOpenClipboard(ISystemApi& System) : Sys(System), Opened(Sys.OpenClipboard()) {}
+  ~TOpenClipboard() {
+    if (Opened) Sys.CloseClipboard();
+  }
+  TOpenClipboard(const TOpenClipboard&) = delete;
+  TOpenClipboard& operator=(const TOpenClipboard&) = delete;
+  explicit operator bool() const { return Opened; }
+
+ private:
+  ISystemApi& Sys;
+  bool Opened;
+};
+
+// The CF_UNICODETEXT text of the clipboard, which the program holds open
+// (the system makes it from any other text format), up to its terminating
+// zero; empty when there is none.
+std::wstring TextOfOpenClipboard(ISystemApi& Sys);
+// The same, opening the clipboard for it; nothing when it cannot be opened.
 std::optional<std::wstring> ReadClipboardText(ISystemApi& Sys);
 
 // The clipboard is busy while another application holds it open; that
@@ -39,13 +59,20 @@ struct TClipboardSnapshot {
 // Formats held as GDI objects or private handles cannot be copied as bytes.
 bool IsMemoryBlockFormat(TClipboardFormat Format);
 
-// Nothing when the clipboard cannot be opened (then nothing is to be restored).
-std::optional<TClipboardSnapshot> SaveClipboard(ISystemApi& Sys);
+// Every format of the clipboard the program holds open. Throws
+// std::bad_alloc when the copies do not fit in memory.
+TClipboardSnapshot SnapshotOfOpenClipboard(ISystemApi& Sys);
+
+enum class TGiveBack {
+  gbRestored,  // the saved formats are back
+  gbLeft,      // someone changed the clipboard meanwhile, and that stays
+  gbPartly,    // some of the saved formats could not be placed again
+  gbFailed,    // the clipboard could not be opened or emptied
+};
 
 // Empties the clipboard and places exactly the saved formats again, marked
 // as not to be recorded, but only while the clipboard's sequence number is
-// still Sequence: what someone put there afterwards stays. False when the
-// clipboard cannot be opened.
-bool RestoreClipboard(ISystemApi& Sys, const TClipboardSnapshot& Snapshot, std::uint32_t Sequence);
+// still Sequence.
+TGiveBack RestoreClipboard(ISystemApi& Sys, const TClipboardSnapshot& Snapshot, std::uint32_t Sequence);
 
 }  // namespace talvex

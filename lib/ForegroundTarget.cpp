@@ -13,6 +13,13 @@ bool IsHigherIntegrity(ISystemApi& Sys, std::uint32_t ProcessId) {
   return Ours && *Theirs > *Ours;
 }
 
+TWindowHandle FocusOf(ISystemApi& Sys, TMonitorBinding& Monitor, std::uint32_t Thread) {
+  if (const auto Focus = Sys.FocusOfThread(Thread)) return *Focus;
+  const TWindowHandle Recorded = Monitor.GetCurrentFocus();
+  std::uint32_t RecordedProcess = 0;
+  return Recorded != 0 && Sys.WindowThread(Recorded, RecordedProcess) == Thread ? Recorded : 0;
+}
+
 }  // namespace
 
 TForegroundTarget FindForegroundTarget(ISystemApi& Sys, TMonitorBinding& Monitor) {
@@ -21,18 +28,21 @@ TForegroundTarget FindForegroundTarget(ISystemApi& Sys, TMonitorBinding& Monitor
   if (Foreground == 0) return Target;
   std::uint32_t Process = 0;
   const std::uint32_t Thread = Sys.WindowThread(Foreground, Process);
-  if (Thread == 0 || Process == Sys.CurrentProcessId()) return Target;
+  if (Thread == 0) return Target;
+  if (Process == Sys.CurrentProcessId()) {
+    Target.Own = true;
+    return Target;
+  }
   Target.Window = Foreground;
   Target.Thread = Thread;
+  Target.Process = Process;
   Target.Elevated = IsHigherIntegrity(Sys, Process);
   if (Target.Elevated) return Target;
 
-  const TWindowHandle Recorded = Monitor.GetCurrentFocus();
-  std::uint32_t RecordedProcess = 0;
-  if (Recorded != 0 && Sys.WindowThread(Recorded, RecordedProcess) == Thread)
-    Target.Focus = Recorded;
-  else
-    Target.Focus = Sys.FocusOfThread(Thread);
+  Target.Focus = FocusOf(Sys, Monitor, Thread);
+  std::uint32_t FocusProcess = 0;
+  if (Target.Focus != 0 && Sys.WindowThread(Target.Focus, FocusProcess) != 0 && FocusProcess != Process)
+    Target.FocusProcess = FocusProcess;
   return Target;
 }
 

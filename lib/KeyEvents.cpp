@@ -1,44 +1,26 @@
 #include "KeyEvents.h"
 
-#include "Waits.h"
 #include "WinConstants.h"
 
 namespace talvex {
 
 namespace {
 
-// A user who holds the toggle key longer than this gets it toggled anyway.
-constexpr std::uint32_t ToggleKeyReleaseTimeout = 2000;
-
-// GetAsyncKeyState is non-zero while the key is down and once more after a
-// press it has not reported yet.
-bool KeyGoneUp(ISystemApi& Sys, std::uint8_t Vk) { return Sys.AsyncKeyState(Vk) == 0; }
+TKeyInput KeyEvent(ISystemApi& Sys, std::uint8_t Vk, std::uint32_t Flags) {
+  const auto Scan = static_cast<std::uint16_t>(Sys.ScanCodeOfKey(Vk) & 0xFF);
+  return {Vk, Scan, Flags | (IsExtendedKey(Vk) ? KeyEventExtendedKey : 0)};
+}
 
 }  // namespace
 
-void KeyDown(ISystemApi& Sys, std::uint8_t Vk) { Sys.KeybdEvent(Vk, 0, 0); }
-
-void KeyDownExt(ISystemApi& Sys, std::uint8_t Vk) { Sys.KeybdEvent(Vk, 0, KeyEventExtendedKey); }
-
-void KeyUp(ISystemApi& Sys, std::uint8_t Vk) { Sys.KeybdEvent(Vk, 0, KeyEventKeyUp); }
-
-void KeyUpExt(ISystemApi& Sys, std::uint8_t Vk) {
-  Sys.KeybdEvent(Vk, 0, KeyEventExtendedKey | KeyEventKeyUp);
+bool IsExtendedKey(std::uint8_t Vk) {
+  // The right Shift is not: it has a scan code of its own.
+  return Vk == VkRControl || Vk == VkRMenu || Vk == VkInsert || Vk == VkNumLock;
 }
 
-void TapKey(ISystemApi& Sys, std::uint8_t Vk, std::uint8_t Scan) {
-  Sys.KeybdEvent(Vk, Scan, 0);
-  Sys.KeybdEvent(Vk, Scan, KeyEventKeyUp);
-}
+TKeyInput KeyPress(ISystemApi& Sys, std::uint8_t Vk) { return KeyEvent(Sys, Vk, 0); }
 
-void TapKeyScanned(ISystemApi& Sys, std::uint8_t Vk, bool Extended) {
-  ProcessPendingMessages(Sys);
-  const auto Scan = static_cast<std::uint8_t>(Sys.ScanCodeOfKey(Vk));
-  const std::uint32_t Ext = Extended ? KeyEventExtendedKey : 0;
-  Sys.KeybdEvent(Vk, Scan, Ext);
-  Sys.KeybdEvent(Vk, Scan, Ext | KeyEventKeyUp);
-  ProcessPendingMessages(Sys);
-}
+TKeyInput KeyRelease(ISystemApi& Sys, std::uint8_t Vk) { return KeyEvent(Sys, Vk, KeyEventKeyUp); }
 
 void ProcessPendingMessages(ISystemApi& Sys) {
   while (Sys.PumpOneMessage() != TPumpResult::pmEmpty) {
@@ -51,24 +33,12 @@ bool IsKeyToggled(ISystemApi& Sys, std::uint8_t Vk) {
   return (static_cast<std::uint16_t>(Sys.KeyState(Vk)) & 0xFF) == 1;
 }
 
-void ToggleKeyOnce(ISystemApi& Sys, std::uint8_t Vk) {
-  // The user may still hold the key; a toggle now would be lost in theirs.
-  WaitUntil(Sys, [&] { return KeyGoneUp(Sys, Vk); }, ToggleKeyReleaseTimeout);
-  if (IsNtPlatform(Sys)) {
-    KeyDown(Sys, Vk);
-    KeyUp(Sys, Vk);
-  } else {
-    TKeyboardState State{};
-    Sys.ReadKeyboardState(State);
-    State[Vk] ^= 1;
-    Sys.WriteKeyboardState(State);
-  }
-  ProcessPendingMessages(Sys);
-}
-
 void SetKeyToggle(ISystemApi& Sys, std::uint8_t Vk, bool On) {
   if (IsNtPlatform(Sys)) {
-    if (IsKeyToggled(Sys, Vk) != On) TapKeyScanned(Sys, Vk, true);
+    if (IsKeyToggled(Sys, Vk) == On) return;
+    ProcessPendingMessages(Sys);
+    Sys.SendKeys({KeyPress(Sys, Vk), KeyRelease(Sys, Vk)});
+    ProcessPendingMessages(Sys);
     return;
   }
   ProcessPendingMessages(Sys);

@@ -1,16 +1,14 @@
 #include "ModifierKeys.h"
 
+#include <algorithm>
+#include <span>
+
 #include "KeyEvents.h"
-#include "Waits.h"
 #include "WinConstants.h"
 
 namespace talvex {
 
 namespace {
-
-// The system takes a synthesised release at once; this only bounds a wait
-// that something unforeseen could stretch.
-constexpr std::uint32_t ReleaseTimeout = 100;
 
 // The global state, which synthesised events change at once; a background
 // program's own GetKeyState lags behind it.
@@ -18,56 +16,40 @@ bool IsDown(ISystemApi& Sys, std::uint8_t Vk) {
   return (static_cast<std::uint16_t>(Sys.AsyncKeyState(Vk)) & 0x8000) != 0;
 }
 
-bool Release(ISystemApi& Sys, std::uint8_t Vk, bool Extended) {
-  if (!IsDown(Sys, Vk)) return false;
-  Extended ? KeyUpExt(Sys, Vk) : KeyUp(Sys, Vk);
-  return true;
-}
+struct TModifier {
+  std::uint8_t Released;  // the code that is let go
+  std::uint8_t Pressed;   // the code that presses it again
+};
 
-// Down when the user pressed it last; when the watch saw nothing of the key,
-// the user holds it still as at the release.
-bool StillHeld(ISystemApi& Sys, bool WasHeld, std::uint8_t Vk) {
-  if (!WasHeld) return false;
-  return Sys.UserKey(Vk) != TUserKey::ukUp;
-}
+// In the order they are let go; NT addresses each hand's key.
+constexpr TModifier NtModifiers[] = {{VkLShift, VkLShift},     {VkRShift, VkRShift}, {VkLControl, VkLControl},
+                                     {VkRControl, VkRControl}, {VkLMenu, VkLMenu},   {VkRMenu, VkRMenu}};
+// The Windows 95 family knows only the generic codes; the left-hand codes
+// press them again, which it maps to the generic keys.
+constexpr TModifier Win95Modifiers[] = {{VkControl, VkLControl}, {VkMenu, VkLMenu}, {VkShift, VkLShift}};
+// The order of pressing again: Ctrl, Alt, Shift, each left before right.
+constexpr std::uint8_t PressOrder[] = {VkLControl, VkRControl, VkLMenu, VkRMenu, VkLShift, VkRShift};
 
 }  // namespace
 
-TModifiersReleased::TModifiersReleased(ISystemApi& System) : Sys(System) {
-  THeldModifiers& H = Released;
-  if (IsNtPlatform(Sys)) {
-    H.LShift = Release(Sys, VkLShift, false);
-    H.RShift = Release(Sys, VkRShift, true);
-    H.LCtrl = Release(Sys, VkLControl, false);
-    H.RCtrl = Release(Sys, VkRControl, true);
-    H.LAlt = Release(Sys, VkLMenu, false);
-    H.RAlt = Release(Sys, VkRMenu, true);
-  } else {
-    H.LCtrl = Release(Sys, VkControl, false);
-    H.LAlt = Release(Sys, VkMenu, false);
-    H.LShift = Release(Sys, VkShift, false);
-  }
-  if (!(H.LShift || H.RShift || H.LCtrl || H.RCtrl || H.LAlt || H.RAlt)) return;
-  WaitUntil(
-      Sys,
-      [this] {
-        for (const std::uint8_t Vk : {VkShift, VkControl, VkMenu})
-          if (IsDown(Sys, Vk)) return false;
-        return true;
-      },
-      ReleaseTimeout);
-}
-
-// The left-hand codes serve both platforms: Windows 95 maps them to the generic keys.
-TModifiersReleased::~TModifiersReleased() {
-  const THeldModifiers& H = Released;
+std::vector<TKeyInput> WithModifiersUp(ISystemApi& Sys, const TUserKeyWatch& Watch,
+                                       const std::vector<TKeyInput>& Keys) {
+  ProcessPendingMessages(Sys);
   const bool Nt = IsNtPlatform(Sys);
-  if (StillHeld(Sys, H.LCtrl, Nt ? VkLControl : VkControl)) KeyDown(Sys, VkLControl);
-  if (StillHeld(Sys, H.RCtrl, VkRControl)) KeyDownExt(Sys, VkRControl);
-  if (StillHeld(Sys, H.LAlt, Nt ? VkLMenu : VkMenu)) KeyDown(Sys, VkLMenu);
-  if (StillHeld(Sys, H.RAlt, VkRMenu)) KeyDownExt(Sys, VkRMenu);
-  if (StillHeld(Sys, H.LShift, Nt ? VkLShift : VkShift)) KeyDown(Sys, VkLShift);
-  if (StillHeld(Sys, H.RShift, VkRShift)) KeyDownExt(Sys, VkRShift);
+  const std::span<const TModifier> Modifiers = Nt ? std::span<const TModifier>(NtModifiers) : Win95Modifiers;
+  std::vector<TKeyInput> All;
+  std::vector<std::uint8_t> Again;
+  for (const TModifier& M : Modifiers) {
+    if (!IsDown(Sys, M.Released)) continue;
+    All.push_back(KeyRelease(Sys, M.Released));
+    // Where the watch cannot tell, the key stays up: a key left up costs the
+    // user one press, a key left down sends Ctrl or Shift with every key.
+    if (Watch.Holds(M.Released)) Again.push_back(M.Pressed);
+  }
+  All.insert(All.end(), Keys.begin(), Keys.end());
+  for (const std::uint8_t Vk : PressOrder)
+    if (std::find(Again.begin(), Again.end(), Vk) != Again.end()) All.push_back(KeyPress(Sys, Vk));
+  return All;
 }
 
 }  // namespace talvex

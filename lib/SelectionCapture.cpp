@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <new>
+#include <vector>
 
-#include "ClipboardText.h"
 #include "KeyEvents.h"
-#include "ModifierKeys.h"
 #include "Waits.h"
 #include "WinConstants.h"
 
@@ -23,17 +23,61 @@ std::wstring Lower(std::wstring_view Text) {
 
 TControlKind KindOf(std::wstring_view BaseClass) {
   const std::wstring Name = Lower(BaseClass);
-  if (Name == L"edit") return TControlKind::ckEdit;
-  // RichEdit, RichEdit20W, RICHEDIT50W, and frameworks' classes built on them.
+  // Rich Edit 1.0 ("RichEdit") keeps CR LF as two characters, like an edit control.
+  if (Name == L"edit" || Name == L"richedit") return TControlKind::ckEdit;
+  // RichEdit20W, RICHEDIT50W, and frameworks' classes built on them.
   if (Name.find(L"richedit") != std::wstring::npos) return TControlKind::ckRichEdit;
   return TControlKind::ckOther;
 }
 
-void SendCopyKeystroke(ISystemApi& Sys) {
-  KeyDown(Sys, VkControl);
-  KeyDown(Sys, VkInsert);
-  KeyUp(Sys, VkInsert);
-  KeyUp(Sys, VkControl);
+// Ctrl+Insert with the keys' scan codes, Insert marked extended.
+std::vector<TKeyInput> CopyKeystroke(ISystemApi& Sys) {
+  return {KeyPress(Sys, VkControl), KeyPress(Sys, VkInsert), KeyRelease(Sys, VkInsert), KeyRelease(Sys, VkControl)};
+}
+
+TCapture Failed(TCaptureFailure Failure, TGiveBack GiveBack = TGiveBack::gbRestored) { return {{}, Failure, GiveBack}; }
+
+TCapture CaptureViaClipboard(ISystemApi& Sys, const TForegroundTarget& Target, const TUserKeyWatch& Watch,
+                             std::optional<TClipboardLoan>& Loan, bool NothingSelected) {
+  try {
+    // Every format, not just the text: the user's image or file list must
+    // survive the copy keystroke too. What cannot be saved is not risked.
+    if (!WaitUntil(Sys, [&] { return (Loan = TClipboardLoan::Take(Sys, Target)).has_value(); },
+                   ClipboardOpenTimeout))
+      return Failed(TCaptureFailure::cfClipboardBusy);
+    const std::vector<TKeyInput> Keys = WithModifiersUp(Sys, Watch, CopyKeystroke(Sys));
+    Loan->Refresh(Sys);
+    if (Sys.SendKeys(Keys) != Keys.size()) return Failed(TCaptureFailure::cfKeysRefused);
+    std::wstring Text;
+    TLook Seen = TLook::lkWaiting;
+    WaitUntil(
+        Sys,
+        [&] {
+          Seen = Loan->Look(Sys, Text);
+          return Seen != TLook::lkWaiting;
+        },
+        CopyTimeout);
+    if (Loan->Ended()) {
+      Loan.reset();
+      return Failed(TCaptureFailure::cfEnded);
+    }
+    if (Seen == TLook::lkLost) {
+      Loan.reset();
+      return Failed(TCaptureFailure::cfOutOfMemory);
+    }
+    if (Seen == TLook::lkWaiting)
+      return Failed(NothingSelected ? TCaptureFailure::cfNothingSelected : TCaptureFailure::cfNoCopy);
+    const TGiveBack GiveBack = Loan->GiveBack(Sys);
+    Loan.reset();
+    if (Text.empty()) return Failed(TCaptureFailure::cfNoText, GiveBack);
+    return {std::move(Text), TCaptureFailure::cfNone, GiveBack};
+  } catch (const std::bad_alloc&) {
+    // A copy that landed gives way to the user's clipboard; one that did not
+    // finds a snapshot that may be out of date, which is not risked.
+    const TGiveBack GiveBack = Loan && Loan->CopyLanded() ? Loan->GiveBack(Sys) : TGiveBack::gbRestored;
+    Loan.reset();
+    return Failed(TCaptureFailure::cfOutOfMemory, GiveBack);
+  }
 }
 
 }  // namespace
@@ -45,64 +89,46 @@ std::size_t RichEditOffsetToIndex(std::wstring_view Text, std::size_t Offset) {
   return Index;
 }
 
-std::optional<std::wstring> CaptureDirect(ISystemApi& Sys, TWindowHandle Control) {
-  if (Control == 0) return std::nullopt;
+TDirectRead CaptureDirect(ISystemApi& Sys, TWindowHandle Control) {
+  if (Control == 0) return {TDirect::drNotEdit, {}};
   const TControlKind Kind = KindOf(Sys.BaseClassName(Control));
-  if (Kind == TControlKind::ckOther) return std::nullopt;
+  if (Kind == TControlKind::ckOther) return {TDirect::drNotEdit, {}};
   std::uint32_t Start = 0;
   std::uint32_t End = 0;
-  Sys.SendGetSelection(Control, Start, End);
-  if (Start >= End) return std::nullopt;
-  const std::intptr_t Length = Sys.SendGetTextLength(Control);
-  if (Length <= 0) return std::nullopt;
-  const std::wstring Text = Sys.SendGetText(Control, static_cast<std::size_t>(Length) + 1);
+  if (!Sys.SendGetSelection(Control, Start, End)) return {TDirect::drNoAnswer, {}};
+  if (Start >= End) return {TDirect::drNothingSelected, {}};
+  const auto Length = Sys.SendGetTextLength(Control);
+  if (!Length) return {TDirect::drNoAnswer, {}};
+  if (*Length <= 0) return {TDirect::drNothingSelected, {}};
+  const auto Text = Sys.SendGetText(Control, static_cast<std::size_t>(*Length) + 1);
+  if (!Text) return {TDirect::drNoAnswer, {}};
   std::size_t From = Start;
   std::size_t To = End;
   if (Kind == TControlKind::ckRichEdit) {
-    From = RichEditOffsetToIndex(Text, From);
-    To = RichEditOffsetToIndex(Text, To);
+    From = RichEditOffsetToIndex(*Text, From);
+    To = RichEditOffsetToIndex(*Text, To);
   }
   // A foreign control's answers are trusted only as far as the text reaches.
-  To = std::min(To, Text.size());
+  To = std::min(To, Text->size());
   From = std::min(From, To);
-  if (From == To) return std::nullopt;
-  return Text.substr(From, To - From);
+  if (From == To) return {TDirect::drNothingSelected, {}};
+  return {TDirect::drText, Text->substr(From, To - From)};
 }
 
-std::optional<std::wstring> CaptureViaClipboard(ISystemApi& Sys) {
-  // Every format, not just the text: the user's image or file list must
-  // survive the copy keystroke too. What cannot be saved is not risked.
-  std::optional<TClipboardSnapshot> Saved;
-  if (!WaitUntil(Sys, [&] { return (Saved = SaveClipboard(Sys)).has_value(); }, ClipboardOpenTimeout))
-    return std::nullopt;
-  const std::uint32_t Before = Sys.ClipboardSequence();
-  {
-    const TModifiersReleased Modifiers(Sys);
-    SendCopyKeystroke(Sys);
+TCapture CaptureSelection(ISystemApi& Sys, const TForegroundTarget& Target, const TUserKeyWatch& Watch,
+                          std::optional<TClipboardLoan>& Loan) {
+  if (Target.Own) return Failed(TCaptureFailure::cfOwnWindow);
+  if (Target.Window == 0) return Failed(TCaptureFailure::cfNoWindow);
+  if (Target.Elevated) return Failed(TCaptureFailure::cfElevated);
+  try {
+    TDirectRead Direct = CaptureDirect(Sys, Target.Focus);
+    if (Direct.Kind == TDirect::drText) return {std::move(Direct.Text), TCaptureFailure::cfNone, TGiveBack::gbRestored};
+    // A control that does not answer is hung: it would not copy either.
+    if (Direct.Kind == TDirect::drNoAnswer) return Failed(TCaptureFailure::cfNoAnswer);
+    return CaptureViaClipboard(Sys, Target, Watch, Loan, Direct.Kind == TDirect::drNothingSelected);
+  } catch (const std::bad_alloc&) {
+    return Failed(TCaptureFailure::cfOutOfMemory);
   }
-  // The number changes when the copy lands; the text is read as soon as the
-  // copying application has let go of the clipboard.
-  std::optional<std::wstring> Text;
-  std::uint32_t Landed = Before;
-  const bool Copied = WaitUntil(
-      Sys,
-      [&] {
-        if (Sys.ClipboardSequence() == Before) return false;
-        Text = ReadClipboardText(Sys);
-        Landed = Sys.ClipboardSequence();
-        return Text.has_value();
-      },
-      CopyTimeout);
-  if (Landed == Before) return std::nullopt;
-  WaitUntil(Sys, [&] { return RestoreClipboard(Sys, *Saved, Landed); }, ClipboardOpenTimeout);
-  if (!Copied || Text->empty()) return std::nullopt;
-  return Text;
-}
-
-std::optional<std::wstring> CaptureSelection(ISystemApi& Sys, const TForegroundTarget& Target) {
-  if (Target.Window == 0 || Target.Elevated) return std::nullopt;
-  if (auto Text = CaptureDirect(Sys, Target.Focus)) return Text;
-  return CaptureViaClipboard(Sys);
 }
 
 }  // namespace talvex

@@ -23,25 +23,31 @@ constexpr ULONG_PTR OwnInputMark = 0x54564C58;
 
 HWND AsWindow(TWindowHandle Window) { return reinterpret_cast<HWND>(Window); }
 
-LRESULT SendToControl(TWindowHandle Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+// Nothing when the control did not answer in time (or the window is gone).
+std::optional<LRESULT> SendToControl(TWindowHandle Window, UINT Message, WPARAM WParam, LPARAM LParam) {
   DWORD_PTR Result = 0;
-  if (!SendMessageTimeoutW(AsWindow(Window), Message, WParam, LParam, ForeignControlFlags,
-                           ForeignControlTimeout, &Result))
-    return 0;
+  if (!SendMessageTimeoutW(AsWindow(Window), Message, WParam, LParam, ForeignControlFlags, ForeignControlTimeout,
+                           &Result))
+    return std::nullopt;
   return static_cast<LRESULT>(Result);
 }
 
 // The keyboard watch: one hook for the one GUI thread.
 HHOOK KeyWatchHook = nullptr;
 TUserKey UserKeys[256];
+std::uint32_t UserKeyPresses[256];
 
 void NoteUserKey(DWORD Vk, bool Up) {
-  const TUserKey State = Up ? TUserKey::ukUp : TUserKey::ukDown;
-  UserKeys[Vk & 0xFF] = State;
+  const auto Note = [Up](DWORD Key) {
+    // A press, not the key's auto-repeat.
+    if (!Up && UserKeys[Key] != TUserKey::ukDown) ++UserKeyPresses[Key];
+    UserKeys[Key] = Up ? TUserKey::ukUp : TUserKey::ukDown;
+  };
+  Note(Vk & 0xFF);
   // A generic modifier code stands for its left-hand key.
-  if (Vk == VK_SHIFT) UserKeys[VK_LSHIFT] = State;
-  if (Vk == VK_CONTROL) UserKeys[VK_LCONTROL] = State;
-  if (Vk == VK_MENU) UserKeys[VK_LMENU] = State;
+  if (Vk == VK_SHIFT) Note(VK_LSHIFT);
+  if (Vk == VK_CONTROL) Note(VK_LCONTROL);
+  if (Vk == VK_MENU) Note(VK_LMENU);
 }
 
 LRESULT CALLBACK KeyWatchProc(int Code, WPARAM WParam, LPARAM LParam) {
@@ -84,8 +90,7 @@ constexpr auto TokenIntegrityLevelClass = static_cast<TOKEN_INFORMATION_CLASS>(2
 
 using TSendInput = UINT(WINAPI*)(UINT, LPINPUT, int);
 
-// Looked up at run time: the first Windows 95 release has no SendInput, and
-// only the NT family calls it.
+// Looked up at run time: the first Windows 95 release has no SendInput.
 TSendInput SendInputEntry() {
   static const auto Entry = reinterpret_cast<TSendInput>(
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "SendInput")));
@@ -94,19 +99,28 @@ TSendInput SendInputEntry() {
 
 }  // namespace
 
-void TWin32SystemApi::KeybdEvent(std::uint8_t Vk, std::uint8_t Scan, std::uint32_t Flags) {
-  ::keybd_event(Vk, Scan, Flags, OwnInputMark);
-}
-
-void TWin32SystemApi::SendUnicodeKey(std::uint16_t Code, std::uint32_t Flags) {
+std::uint32_t TWin32SystemApi::SendKeys(const std::vector<TKeyInput>& Keys) {
   const TSendInput Send = SendInputEntry();
-  if (!Send) return;
-  INPUT Input{};
-  Input.type = INPUT_KEYBOARD;
-  Input.ki.wScan = Code;
-  Input.ki.dwFlags = Flags;
-  Input.ki.dwExtraInfo = OwnInputMark;
-  Send(1, &Input, sizeof(Input));
+  if (!Send) {
+    // The first Windows 95 release: one event at a time, and no Unicode input.
+    std::uint32_t Sent = 0;
+    for (const TKeyInput& Key : Keys) {
+      if ((Key.Flags & KEYEVENTF_UNICODE) != 0) continue;
+      ::keybd_event(static_cast<BYTE>(Key.Vk), static_cast<BYTE>(Key.Scan), Key.Flags, OwnInputMark);
+      ++Sent;
+    }
+    return Sent;
+  }
+  if (Keys.empty()) return 0;
+  std::vector<INPUT> Inputs(Keys.size());
+  for (std::size_t I = 0; I < Keys.size(); ++I) {
+    Inputs[I].type = INPUT_KEYBOARD;
+    Inputs[I].ki.wVk = Keys[I].Vk;
+    Inputs[I].ki.wScan = Keys[I].Scan;
+    Inputs[I].ki.dwFlags = Keys[I].Flags;
+    Inputs[I].ki.dwExtraInfo = OwnInputMark;
+  }
+  return Send(static_cast<UINT>(Inputs.size()), Inputs.data(), sizeof(INPUT));
 }
 
 std::int16_t TWin32SystemApi::KeyState(int Vk) { return ::GetKeyState(Vk); }
@@ -137,9 +151,17 @@ std::optional<char> TWin32SystemApi::UnicodeToAnsiChar(std::uint16_t Code) {
   return Bytes[0];
 }
 
-void TWin32SystemApi::StartKeyWatch() {
-  for (TUserKey& Key : UserKeys) Key = TUserKey::ukUnknown;
+bool TWin32SystemApi::StartKeyWatch() {
   if (!KeyWatchHook) KeyWatchHook = ::SetWindowsHookExW(WH_KEYBOARD_LL, KeyWatchProc, ::GetModuleHandleW(nullptr), 0);
+  // Read after the hook is in: a key event in flight is then either in the
+  // state already or still to reach the hook.
+  for (int Vk = 0; Vk < 256; ++Vk) {
+    UserKeys[Vk] = !KeyWatchHook                           ? TUserKey::ukUnknown
+                   : (::GetAsyncKeyState(Vk) & 0x8000) != 0 ? TUserKey::ukDown
+                                                            : TUserKey::ukUp;
+    UserKeyPresses[Vk] = 0;
+  }
+  return KeyWatchHook != nullptr;
 }
 
 void TWin32SystemApi::StopKeyWatch() {
@@ -148,6 +170,8 @@ void TWin32SystemApi::StopKeyWatch() {
 }
 
 TUserKey TWin32SystemApi::UserKey(std::uint8_t Vk) { return KeyWatchHook ? UserKeys[Vk] : TUserKey::ukUnknown; }
+
+std::uint32_t TWin32SystemApi::UserPresses(std::uint8_t Vk) { return KeyWatchHook ? UserKeyPresses[Vk] : 0; }
 
 std::uint32_t TWin32SystemApi::TickCount() { return ::GetTickCount(); }
 
@@ -171,9 +195,18 @@ std::uint32_t TWin32SystemApi::PlatformId() {
   return Info.dwPlatformId;
 }
 
+std::pair<std::uint32_t, std::uint32_t> TWin32SystemApi::WindowsVersion() {
+  OSVERSIONINFOA Info{};
+  Info.dwOSVersionInfoSize = sizeof(Info);
+  if (!::GetVersionExA(&Info)) return {0, 0};
+  return {Info.dwMajorVersion, Info.dwMinorVersion};
+}
+
 TWindowHandle TWin32SystemApi::ForegroundWindow() {
   return reinterpret_cast<TWindowHandle>(::GetForegroundWindow());
 }
+
+bool TWin32SystemApi::SetForeground(TWindowHandle Window) { return ::SetForegroundWindow(AsWindow(Window)) != 0; }
 
 std::uint32_t TWin32SystemApi::WindowThread(TWindowHandle Window, std::uint32_t& ProcessId) {
   DWORD Process = 0;
@@ -182,10 +215,10 @@ std::uint32_t TWin32SystemApi::WindowThread(TWindowHandle Window, std::uint32_t&
   return Thread;
 }
 
-TWindowHandle TWin32SystemApi::FocusOfThread(std::uint32_t ThreadId) {
+std::optional<TWindowHandle> TWin32SystemApi::FocusOfThread(std::uint32_t ThreadId) {
   GUITHREADINFO Info{};
   Info.cbSize = sizeof Info;
-  if (!::GetGUIThreadInfo(ThreadId, &Info)) return 0;
+  if (!::GetGUIThreadInfo(ThreadId, &Info)) return std::nullopt;
   return reinterpret_cast<TWindowHandle>(Info.hwndFocus);
 }
 
@@ -219,33 +252,36 @@ std::optional<std::uint32_t> TWin32SystemApi::ProcessIntegrity(std::uint32_t Pro
   return Level;
 }
 
-std::intptr_t TWin32SystemApi::SendGetTextLength(TWindowHandle Window) {
+std::optional<std::intptr_t> TWin32SystemApi::SendGetTextLength(TWindowHandle Window) {
   return SendToControl(Window, WM_GETTEXTLENGTH, 0, 0);
 }
 
-std::wstring TWin32SystemApi::SendGetText(TWindowHandle Window, std::size_t BufferChars) {
+std::optional<std::wstring> TWin32SystemApi::SendGetText(TWindowHandle Window, std::size_t BufferChars) {
   std::wstring Text;
   try {
     Text.resize(BufferChars);
   } catch (const std::bad_alloc&) {
-    return {};  // a length no control really has
+    return std::wstring();  // a length no control really has
   } catch (const std::length_error&) {
-    return {};
+    return std::wstring();
   }
-  const LRESULT Copied = SendToControl(Window, WM_GETTEXT, static_cast<WPARAM>(BufferChars),
-                                       reinterpret_cast<LPARAM>(Text.data()));
-  const std::size_t Copy = Copied <= 0 ? 0 : static_cast<std::size_t>(Copied);
+  const auto Copied = SendToControl(Window, WM_GETTEXT, static_cast<WPARAM>(BufferChars),
+                                    reinterpret_cast<LPARAM>(Text.data()));
+  if (!Copied) return std::nullopt;
+  const std::size_t Copy = *Copied <= 0 ? 0 : static_cast<std::size_t>(*Copied);
   // The count never covers the terminating zero, whatever a control claims.
   Text.resize(std::min(Copy, BufferChars > 0 ? BufferChars - 1 : 0));
   return Text;
 }
 
-void TWin32SystemApi::SendGetSelection(TWindowHandle Window, std::uint32_t& Start, std::uint32_t& End) {
+bool TWin32SystemApi::SendGetSelection(TWindowHandle Window, std::uint32_t& Start, std::uint32_t& End) {
   DWORD From = 0;
   DWORD To = 0;
-  SendToControl(Window, EM_GETSEL, reinterpret_cast<WPARAM>(&From), reinterpret_cast<LPARAM>(&To));
+  const bool Answered =
+      SendToControl(Window, EM_GETSEL, reinterpret_cast<WPARAM>(&From), reinterpret_cast<LPARAM>(&To)).has_value();
   Start = From;
   End = To;
+  return Answered;
 }
 
 std::uint32_t TWin32SystemApi::ClipboardSequence() { return ::GetClipboardSequenceNumber(); }
@@ -254,7 +290,7 @@ TClipboardFormat TWin32SystemApi::RegisterClipboardFormat(const char* Name) {
   return ::RegisterClipboardFormatA(Name);
 }
 
-bool TWin32SystemApi::OpenClipboard() { return ::OpenClipboard(nullptr) != 0; }
+bool TWin32SystemApi::OpenClipboard() { return ::OpenClipboard(AsWindow(ClipboardWindow)) != 0; }
 
 bool TWin32SystemApi::CloseClipboard() { return ::CloseClipboard() != 0; }
 
@@ -263,6 +299,8 @@ bool TWin32SystemApi::EmptyClipboard() { return ::EmptyClipboard() != 0; }
 TClipboardFormat TWin32SystemApi::EnumClipboardFormats(TClipboardFormat Previous) {
   return ::EnumClipboardFormats(Previous);
 }
+
+TWindowHandle TWin32SystemApi::ClipboardOwner() { return reinterpret_cast<TWindowHandle>(::GetClipboardOwner()); }
 
 bool TWin32SystemApi::IsClipboardFormatAvailable(TClipboardFormat Format) {
   return ::IsClipboardFormatAvailable(Format) != 0;

@@ -7,8 +7,11 @@ namespace talvex {
 
 class TWin32SystemApi final : public ISystemApi {
 public:
-  void KeybdEvent(std::uint8_t Vk, std::uint8_t Scan, std::uint32_t Flags) override;
-  void SendUnicodeKey(std::uint16_t Code, std::uint32_t Flags) override;
+  // ClipboardWindow opens the clipboard: after EmptyClipboard, only an owner
+  // window makes SetClipboardData reliable.
+  explicit TWin32SystemApi(TWindowHandle ClipboardOwnerWindow = 0) : ClipboardWindow(ClipboardOwnerWindow) {}
+
+  std::uint32_t SendKeys(const std::vector<TKeyInput>& Keys) override;
   std::int16_t KeyState(int Vk) override;
   std::int16_t AsyncKeyState(int Vk) override;
   bool ReadKeyboardState(TKeyboardState& State) override;
@@ -17,24 +20,27 @@ public:
   std::uint32_t ScanCodeOfKey(std::uint32_t Vk) override;
   std::optional<char> UnicodeToAnsiChar(std::uint16_t Code) override;
 
-  void StartKeyWatch() override;
+  bool StartKeyWatch() override;
   void StopKeyWatch() override;
   TUserKey UserKey(std::uint8_t Vk) override;
+  std::uint32_t UserPresses(std::uint8_t Vk) override;
   std::uint32_t TickCount() override;
   void WaitForMessage(std::uint32_t Milliseconds) override;
   TPumpResult PumpOneMessage() override;
   std::uint32_t PlatformId() override;
+  std::pair<std::uint32_t, std::uint32_t> WindowsVersion() override;
 
   TWindowHandle ForegroundWindow() override;
+  bool SetForeground(TWindowHandle Window) override;
   std::uint32_t WindowThread(TWindowHandle Window, std::uint32_t& ProcessId) override;
-  TWindowHandle FocusOfThread(std::uint32_t ThreadId) override;
+  std::optional<TWindowHandle> FocusOfThread(std::uint32_t ThreadId) override;
   std::uint32_t CurrentProcessId() override;
   std::wstring BaseClassName(TWindowHandle Window) override;
   std::optional<std::uint32_t> ProcessIntegrity(std::uint32_t ProcessId) override;
 
-  std::intptr_t SendGetTextLength(TWindowHandle Window) override;
-  std::wstring SendGetText(TWindowHandle Window, std::size_t BufferChars) override;
-  void SendGetSelection(TWindowHandle Window, std::uint32_t& Start, std::uint32_t& End) override;
+  std::optional<std::intptr_t> SendGetTextLength(TWindowHandle Window) override;
+  std::optional<std::wstring> SendGetText(TWindowHandle Window, std::size_t BufferChars) override;
+  bool SendGetSelection(TWindowHandle Window, std::uint32_t& Start, std::uint32_t& End) override;
 
   std::uint32_t ClipboardSequence() override;
   TClipboardFormat RegisterClipboardFormat(const char* Name) override;
@@ -42,6 +48,7 @@ public:
   bool CloseClipboard() override;
   bool EmptyClipboard() override;
   TClipboardFormat EnumClipboardFormats(TClipboardFormat Previous) override;
+  TWindowHandle ClipboardOwner() override;
   bool IsClipboardFormatAvailable(TClipboardFormat Format) override;
   std::optional<std::vector<std::uint8_t>> GetClipboardData(TClipboardFormat Format) override;
   bool SetClipboardData(TClipboardFormat Format, const std::vector<std::uint8_t>& Bytes) override;
@@ -50,6 +57,9 @@ public:
   TProcAddress FindExport(TModuleHandle Module, const char* Name) override;
   void CloseLibrary(TModuleHandle Module) override;
   std::uint32_t CallExport(TProcAddress Address) override;
+
+ private:
+  TWindowHandle ClipboardWindow;
 };
 
 }  // namespace talvex

@@ -39,6 +39,7 @@ inline constexpr std::uint32_t ClipboardUnicodeText = 13;  // CF_UNICODETEXT
 // Hotkeys: RegisterHotKey's modifiers and the keys.
 inline constexpr std::uint32_t ModControl = 0x2;
 inline constexpr std::uint32_t ModShift = 0x4;
+inline constexpr std::uint32_t ModNoRepeat = 0x4000;  // Windows 7 and later
 inline constexpr std::uint8_t VkPause = 0x13;  // NumLock as the keyboard reports it with Ctrl held
 
 }  // namespace talvex

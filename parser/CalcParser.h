@@ -43,6 +43,8 @@ std::string Calculate(TCalcParser& Parser, std::string_view Text);
 // The same, also giving the result's value, for a host that keeps it for later
 // expressions (the command line's ans).
 std::string Calculate(TCalcParser& Parser, std::string_view Text, TCalcValue& Result);
+// The answer text Calculate gives for a result of this value.
+std::string FormatValue(TCalcParser& Parser, const TCalcValue& Value);
 
 // The index N when Name (upper-cased) is exactly "M" and N in 0..99 without
 // leading zeros; -1 otherwise.

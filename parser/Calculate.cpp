@@ -151,6 +151,8 @@ std::string Calculate(TCalcParser& Parser, std::string_view Text) {
   return CalculateInto(Parser, Text, Result);
 }
 
+std::string FormatValue(TCalcParser& Parser, const TCalcValue& Value) { return FormatResult(Parser, Value); }
+
 std::string Calculate(TCalcParser& Parser, std::string_view Text, TCalcValue& Result) {
   TCalcValue Fresh;
   std::string Answer = CalculateInto(Parser, Text, Fresh);

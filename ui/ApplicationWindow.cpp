@@ -51,10 +51,18 @@ LRESULT TApplicationWindow::HandleMessage(UINT Message, WPARAM WParam, LPARAM LP
       if (TrayIcon) TrayIcon->OnCallback(LParam);
       return 0;
     case WM_CLOSE:
-      OnClose();
+      if (OnCloseRequest)
+        OnCloseRequest();
+      else
+        Close();
       return 0;  // destroyed after the loop, with the windows it owns
+    case WM_QUERYENDSESSION:
+      return TRUE;  // a running cycle gives everything back at WM_ENDSESSION, when the end is certain
+    case WM_ENDSESSION:
+      if (WParam && OnEndSession) OnEndSession();
+      return 0;
     case WM_NCDESTROY:
-      OnClose();
+      Close();
       break;
     default:
       if (Message == Instance.Message() && Message != 0) return Instance.OnMessage(LParam);
@@ -64,7 +72,7 @@ LRESULT TApplicationWindow::HandleMessage(UINT Message, WPARAM WParam, LPARAM LP
   return Default(Message, WParam, LParam);
 }
 
-void TApplicationWindow::OnClose() {
+void TApplicationWindow::Close() {
   if (TrayIcon) TrayIcon->Remove();
   Instance.Release();
   if (!Closed) PostQuitMessage(0);

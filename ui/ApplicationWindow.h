@@ -5,6 +5,7 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,13 @@ class TApplicationWindow final : public TWindow {
   // Waits for messages and dispatches them until WM_QUIT, or until this
   // window has been closed, even if a WM_QUIT was lost on the way.
   void RunMessageLoop();
+  // What WM_CLOSE does: the tray icon goes, the instance is released and the loop ends.
+  void Close();
+  // Set, WM_CLOSE calls it instead of closing: the handler closes when it may.
+  std::function<void()> OnCloseRequest;
+  // WM_ENDSESSION that ends the session: the process may end at any moment
+  // after the handler returns.
+  std::function<void()> OnEndSession;
   // Destroys this window and the windows it owns.
   void Destroy();
 
@@ -36,7 +44,6 @@ class TApplicationWindow final : public TWindow {
 
  private:
   LRESULT HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) override;
-  void OnClose();
 
   std::wstring Caption;
   TSingleInstance Instance;

@@ -57,10 +57,15 @@ void TForm::SetSizingFrame(bool On) {
 
 LRESULT TForm::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) {
   switch (Message) {
-    case WM_COMMAND:
-      // A menu's command: no control, notification code 0.
-      if (LParam == 0 && HIWORD(WParam) == 0 && OnMenuCommand) {
-        OnMenuCommand(LOWORD(WParam));
+    case WM_CLOSE:
+      if (OnCloseRequest) {
+        OnCloseRequest();
+        return 0;
+      }
+      break;
+    case WM_TIMER:
+      if (OnTimer) {
+        OnTimer(WParam);
         return 0;
       }
       break;

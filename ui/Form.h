@@ -21,8 +21,11 @@ class TForm final : public TWindow {
   void SetSizingFrame(bool On);
 
   std::function<void()> OnDestroy;
-  // A menu item chosen in a menu tracked with this window as its owner.
-  std::function<void(UINT Command)> OnMenuCommand;
+  // WM_CLOSE, from whoever sends it: the window is not destroyed then, the
+  // handler decides what closing means.
+  std::function<void()> OnCloseRequest;
+  // WM_TIMER of a timer set on this window.
+  std::function<void(UINT_PTR Id)> OnTimer;
   // The monitor's scale changed, or the window moved to a monitor of another
   // scale; the system suggests a place in screen coordinates.
   std::function<void(UINT Dpi, const RECT& Suggested)> OnDpiChanged;

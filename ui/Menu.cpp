@@ -40,16 +40,13 @@ void TPopupMenu::Append(HMENU Into, const TMenuItem& Item) {
 
 TPopupMenu::~TPopupMenu() { DestroyMenu(Menu); }
 
-void TPopupMenu::Track(HWND Owner, POINT At) const {
-  TrackPopupMenu(Menu, 0, At.x, At.y, 0, Owner, nullptr);
+std::optional<unsigned> TPopupMenu::Track(HWND Owner, POINT At) const {
+  const UINT Chosen = static_cast<UINT>(TrackPopupMenu(Menu, TPM_RETURNCMD | TPM_NONOTIFY, At.x, At.y, 0, Owner, nullptr));
   // Without a message after it, a menu opened from the tray does not close
   // when the user clicks elsewhere the next time.
   PostMessageW(Owner, WM_NULL, 0, 0);
-}
-
-std::optional<unsigned> TPopupMenu::ItemOfCommand(UINT Command) const {
-  if (Command < FirstCommand || Commands.count(Command - FirstCommand) == 0) return std::nullopt;
-  return Command - FirstCommand;
+  if (Chosen < FirstCommand || Commands.count(Chosen - FirstCommand) == 0) return std::nullopt;
+  return Chosen - FirstCommand;
 }
 
 }  // namespace talvex::ui

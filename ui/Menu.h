@@ -19,10 +19,10 @@ class TPopupMenu {
   TPopupMenu(const TPopupMenu&) = delete;
   TPopupMenu& operator=(const TPopupMenu&) = delete;
 
-  // Shows the menu at At; the chosen item's command goes to Owner as a WM_COMMAND.
-  void Track(HWND Owner, POINT At) const;
-  // The item's Command of a WM_COMMAND, or nothing when the command is not this menu's.
-  std::optional<unsigned> ItemOfCommand(UINT Command) const;
+  // Shows the menu at At and returns the chosen item's Command once the
+  // menu has closed; nothing when none was chosen. The command is returned,
+  // not posted: a posted one could be dispatched by whatever waits next.
+  std::optional<unsigned> Track(HWND Owner, POINT At) const;
 
  private:
   void Append(HMENU Into, const TMenuItem& Item);

@@ -32,6 +32,8 @@ inline std::string Message(const std::string& Utf8Text) { return "message " + Ut
 inline std::string Balloon(const std::string& Utf8Text) { return "balloon " + Utf8Text; }
 inline std::string WriteSettings(const std::string& Text) { return "write settings " + Text; }
 inline const std::string Beep = "beep";
+inline std::string TimerEvery(std::uint32_t Ms) { return "timer " + std::to_string(Ms); }
+inline const std::string TimerStop = "timer stop";
 // The message of a hotkey another program holds, naming its keys.
 inline std::string TakenMessage(const std::string& Keys) {
   return Message("Ошибка инициализации горячих клавиш\nСочетание " + Keys +
@@ -65,6 +67,16 @@ class TFakeAppHost final : public IAppHost {
   void ErrorBeep() override { Calls.push_back(Beep); }
   void ShowMessage(const std::wstring& Text) override { Calls.push_back(Message(Utf8(Text))); }
   void ShowBalloon(const std::wstring& Text) override { Calls.push_back(Balloon(Utf8(Text))); }
+  bool TimerRuns = false;
+  void StartTimer(std::uint32_t Milliseconds) override {
+    Calls.push_back(TimerEvery(Milliseconds));
+    TimerRuns = true;
+  }
+  void StopTimer() override {
+    Calls.push_back(TimerStop);
+    TimerRuns = false;
+  }
+  std::uintptr_t HotkeyWindow() override { return TFakeSystemApi::OwnWindow; }
 
   std::optional<std::string> Settings;  // the file's content; nothing when there is none
   bool SettingsWritable = true;

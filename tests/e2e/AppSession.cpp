@@ -397,7 +397,32 @@ void PressCtrlShift(BYTE Vk) {
   keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
-bool NumLockOn() { return (GetKeyState(VK_NUMLOCK) & 1) != 0; }
+namespace {
+
+DWORD WINAPI ReadNumLock(LPVOID On) {
+  *static_cast<bool*>(On) = (GetKeyState(VK_NUMLOCK) & 1) != 0;
+  return 0;
+}
+
+}  // namespace
+
+// Asked in a thread of its own, which has taken no key message: Wine keeps a
+// thread's toggle state as the key messages it took left it, and takes the
+// desktop's again only when that changes. A hotkey's press, which reaches no
+// window, followed at once by the program's press to undo it leaves the
+// desktop's state as it was and this thread's flipped.
+bool NumLockOn() {
+  bool On = false;
+  if (const HANDLE Reader = CreateThread(nullptr, 0, ReadNumLock, &On, 0, nullptr)) {
+    WaitForSingleObject(Reader, 5000);
+    CloseHandle(Reader);
+  }
+  return On;
+}
+
+bool NumLockComesTo(bool On) {
+  return PumpUntil([On] { return NumLockOn() == On; }, 1000);
+}
 
 bool SetNumLock(bool On) {
   if (NumLockOn() != On) {

@@ -143,7 +143,11 @@ int CountApplicationWindows();
 void PressCtrlNumLock(bool KeepModifier = false);
 void PressShiftNumLock(bool KeepModifier = false);
 void PressCtrlShift(BYTE Vk);
+// The desktop's NumLock, whatever key messages this thread has taken.
 bool NumLockOn();
 bool SetNumLock(bool On);
+// NumLock reads On within a second: the program's press to put it back may
+// still be on its way; a state the program left wrong stays wrong.
+bool NumLockComesTo(bool On);
 
 }  // namespace talvex::e2e

@@ -17,8 +17,10 @@ inline constexpr DWORD SettleAfterCycle = 250;
 // The bitness of the driver, the program and the hooks of this build, and the other one.
 inline constexpr int OwnBits = sizeof(void*) == 8 ? 64 : 32;
 inline constexpr int OtherBits = 96 - OwnBits;
-// What the program says when the copy keystroke brought no text.
-inline constexpr const wchar_t* NothingReadMessage = L"Не удалось прочитать выделенный текст";
+// What the program says when nothing was typed: the application copied
+// nothing, or an edit control had nothing selected.
+inline constexpr const wchar_t* CopiedNothingMessage = L"Программа не скопировала выделенный текст";
+inline constexpr const wchar_t* NothingSelectedMessage = L"Ничего не выделено";
 
 // "Before" became Text (expected After, Arrived in time); the tooltip is Tip.
 void CheckTextAndTooltip(const std::string& Name, const std::wstring& Before, const std::wstring& Text,
@@ -90,6 +92,7 @@ class TSuite {
     std::wstring After;
     std::wstring Tooltip;
     bool HoldModifier = false;  // the hotkey's modifier stays down through the cycle
+    int ForeignWriteAt = -1;    // ms after the hotkey another program puts text on the clipboard
   };
   std::wstring TargetProgram(int Bits) const;
   // The time from the hotkey to the first typed character, or a negative number.
@@ -99,6 +102,8 @@ class TSuite {
   void CheckNothingSelected(HWND Application, TTargetApp& Target);
   void CheckRichEdit(HWND Application, TTargetApp& Target);
   void CheckHeldModifier(HWND Application, TTargetApp& Target);
+  void CheckLateCopy(HWND Application, TTargetApp& Target);
+  void CheckForeignClipboardWriter(HWND Application, TTargetApp& Target);
 
   std::wstring Dist, Work;
   TEditWindow Window;

@@ -77,17 +77,21 @@ void Serve(TChannel& C, const TExports& E, TWin32SystemApi& Sys, TMonitorBinding
       ReadBlock(C);
       break;
     case cmCapture: {
-      const auto Text = CaptureSelection(Sys, FindForegroundTarget(Sys, Monitor));
-      const std::wstring Wide = Text.value_or(L"");
+      const TUserKeyWatch Watch(Sys);
+      std::optional<TClipboardLoan> Loan;
+      const TCapture Capture = CaptureSelection(Sys, FindForegroundTarget(Sys, Monitor), Watch, Loan);
+      const std::wstring Wide = Capture.Text;
       C.Text[0] = 0;
       if (!Wide.empty())
         WideCharToMultiByte(CP_ACP, 0, Wide.c_str(), -1, C.Text, sizeof C.Text, nullptr, nullptr);
       C.Values[pvResult] = static_cast<std::uint32_t>(Wide.size());
       break;
     }
-    case cmType:
-      TypeWideText(Sys, AnsiToWide(C.Text));
+    case cmType: {
+      const TUserKeyWatch Watch(Sys);
+      TypeInto(Sys, Watch, Sys.ForegroundWindow(), AnsiToWide(C.Text));
       break;
+    }
     case cmUninstall:
       C.Values[pvResult] = Monitor.UninstallMonitor();
       break;

@@ -64,6 +64,7 @@ void CopySelection() {
     if (!SetClipboardData(CF_UNICODETEXT, Block)) GlobalFree(Block);
   }
   CloseClipboard();
+  Channel->CopiedAt = Now();
 }
 
 void Render() {
@@ -125,7 +126,7 @@ LRESULT CALLBACK MainProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LPara
       SelStart = Channel->SelStart < Text.size() ? Channel->SelStart : Text.size();
       SelEnd = Channel->SelEnd < Text.size() ? Channel->SelEnd : Text.size();
       if (SelEnd < SelStart) SelEnd = SelStart;
-      Channel->FirstChangeAt = Channel->LastChangeAt = 0;
+      Channel->FirstChangeAt = Channel->LastChangeAt = Channel->CopiedAt = 0;
       Show(Textless);
       return 1;
     case WM_APP + tcShowEdit:

@@ -107,6 +107,7 @@ std::wstring TTargetApp::Text() const {
 
 double TTargetApp::FirstChangeAt() const { return Channel ? QpcToMs(Channel->FirstChangeAt) : -1; }
 double TTargetApp::LastChangeAt() const { return Channel ? QpcToMs(Channel->LastChangeAt) : -1; }
+double TTargetApp::CopiedAt() const { return Channel ? QpcToMs(Channel->CopiedAt) : -1; }
 
 std::wstring ClipboardText(HWND Owner) {
   std::wstring Text;

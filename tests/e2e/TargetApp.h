@@ -36,6 +36,8 @@ class TTargetApp {
   // Milliseconds on the driver's NowMs clock, or a negative number when none.
   double FirstChangeAt() const;
   double LastChangeAt() const;
+  // When the text-less control last copied, or a negative number when it has not since shown.
+  double CopiedAt() const;
 
  private:
   bool Command(TTargetCommand Which);

@@ -30,6 +30,7 @@ struct TTargetChannel {
   std::uint32_t SelStart, SelEnd;
   std::int64_t FirstChangeAt, LastChangeAt;  // QueryPerformanceCounter, 0 when none yet
   wchar_t Text[512];  // the driver's text in; the control's text as it stands out
+  std::int64_t CopiedAt;  // when the text-less control last copied, 0 when not since shown
 };
 
 }  // namespace talvex::e2e

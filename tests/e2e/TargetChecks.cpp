@@ -1,6 +1,7 @@
 // The program against a separate target application: a control that keeps
-// its text to itself and copies late, early, never or with delayed
-// rendering; nothing selected with old text on the clipboard; a modifier held
+// its text to itself and copies late, early, never, after the program stopped
+// waiting or with delayed rendering; another program writing the clipboard
+// meanwhile; nothing selected with old text on the clipboard; a modifier held
 // through the cycle; and a target of the other bitness after input in a
 // window of the driver's own, which the same hooks reach.
 #include <windows.h>
@@ -15,10 +16,14 @@ namespace {
 
 constexpr int FastCopy = 20;
 constexpr int LateCopy = 1000;
+constexpr int CopyAfterDeadline = 3000;  // the program waits 1.5 s for a copy
+constexpr DWORD LateCopyWatch = 8000;    // and watches for a late one some seconds more
+constexpr DWORD LateCopySettle = 1000;
 constexpr int MeasuredCycles = 5;
 constexpr DWORD FocusRecordTimeout = 3000;
 constexpr DWORD MistakeTime = 500;
 const std::wstring OldClipboard = L"40+2";
+const std::wstring ForeignText = L"copied by another program";
 
 bool IsDown(BYTE Vk) { return (GetAsyncKeyState(Vk) & 0x8000) != 0; }
 
@@ -59,22 +64,32 @@ double TSuite::RunTargetCycle(HWND Application, TTargetApp& Target, const TTarge
   const double Pressed = NowMs();
   C.Ctrl ? PressCtrlNumLock(C.HoldModifier) : PressShiftNumLock(C.HoldModifier);
   const bool Changes = C.After != C.Before;
+  bool Written = false;
+  // Another program puts its text on the clipboard while the program waits for the copy.
+  const auto WriteMeanwhile = [&] {
+    if (C.ForeignWriteAt < 0 || Written || NowMs() - Pressed < C.ForeignWriteAt) return;
+    Check(PutClipboardText(Window.Main(), ForeignText), Name + ": another program wrote the clipboard");
+    Written = true;
+  };
   const bool Arrived =
-      Changes ? PumpUntil([&] { return Target.Text() == C.After; }, SettleTimeout)
-              : PumpUntil([&] { return Tooltip(Application) == C.Tooltip; }, SettleTimeout);
+      Changes ? PumpUntil([&] { return WriteMeanwhile(), Target.Text() == C.After; }, SettleTimeout)
+              : PumpUntil([&] { return WriteMeanwhile(), Tooltip(Application) == C.Tooltip; }, SettleTimeout);
   // Anything typed by mistake would arrive within this time.
   if (!Changes) PumpFor(MistakeTime);
   PumpFor(SettleAfterCycle);
   Answers(Application);
 
   CheckTextAndTooltip(Name, C.Before, Target.Text(), C.After, Arrived, Tooltip(Application), C.Tooltip);
+  // What another program wrote meanwhile is the user's clipboard now.
+  const std::wstring Expected = C.ForeignWriteAt >= 0 ? ForeignText : OldClipboard;
   const std::wstring Clipboard = ClipboardText(Window.Main());
-  Check(Clipboard == OldClipboard, Name + ": the clipboard holds \"40+2\" again (it holds \"" + Utf8(Clipboard) + "\")");
+  Check(Clipboard == Expected,
+        Name + ": the clipboard holds \"" + Utf8(Expected) + "\" (it holds \"" + Utf8(Clipboard) + "\")");
   // An edit control with a selection is read directly: the clipboard is not even borrowed.
   const bool Direct = C.Control != TTargetCycle::ctTextless && C.SelStart != C.SelEnd;
   if (!Changes || Direct)
     Check(GetClipboardSequenceNumber() == Sequence, Name + ": the clipboard was not touched");
-  if (!C.Ctrl) Check(NumLockOn() == NumLock, Name + ": NumLock is as it was");
+  Check(NumLockComesTo(NumLock), Name + ": NumLock is as it was");
   const BYTE Modifier = C.Ctrl ? VK_CONTROL : VK_SHIFT;
   if (C.HoldModifier) {
     Check(IsDown(Modifier), Name + ": the modifier the user still holds is down after the cycle");
@@ -114,8 +129,10 @@ void TSuite::CheckTextlessTarget(HWND Application) {
                  "text-less control, delayed rendering", true);
   RunTargetCycle(Application, Target, {false, TTargetCycle::ctTextless, L"(7*6)", 0, 5, FastCopy, false, L"42", L"(7*6)=42"},
                  "text-less control, Shift+NumLock", true);
-  RunTargetCycle(Application, Target, {true, TTargetCycle::ctTextless, Before, 2, 7, CopyNever, false, Before, NothingReadMessage},
+  RunTargetCycle(Application, Target, {true, TTargetCycle::ctTextless, Before, 2, 7, CopyNever, false, Before, CopiedNothingMessage},
                  "text-less control that never copies", true);
+  CheckLateCopy(Application, Target);
+  CheckForeignClipboardWriter(Application, Target);
   CheckNothingSelected(Application, Target);
   CheckRichEdit(Application, Target);
   CheckHeldModifier(Application, Target);
@@ -128,11 +145,32 @@ void TSuite::CheckNothingSelected(HWND Application, TTargetApp& Target) {
   const TTargetCycle Between{true, TTargetCycle::ctEdit, L"1+1", 0, 3, 0, false, L"1+1=2", L"1+1=2"};
   // "40+2" on the clipboard must not be answered in the user's document.
   RunTargetCycle(Application, Target, Between, "a direct cycle in between", true);
-  RunTargetCycle(Application, Target, {true, TTargetCycle::ctTextless, L"x 2+3 y", 3, 3, 0, false, L"x 2+3 y", NothingReadMessage},
+  RunTargetCycle(Application, Target, {true, TTargetCycle::ctTextless, L"x 2+3 y", 3, 3, 0, false, L"x 2+3 y", CopiedNothingMessage},
                  "nothing selected in the text-less control", true);
   RunTargetCycle(Application, Target, Between, "a direct cycle in between", true);
-  RunTargetCycle(Application, Target, {false, TTargetCycle::ctEdit, L"x 2+3 y", 3, 3, 0, false, L"x 2+3 y", NothingReadMessage},
+  RunTargetCycle(Application, Target, {false, TTargetCycle::ctEdit, L"x 2+3 y", 3, 3, 0, false, L"x 2+3 y", NothingSelectedMessage},
                  "nothing selected in an edit control", true);
+}
+
+void TSuite::CheckLateCopy(HWND Application, TTargetApp& Target) {
+  const std::string Name = "text-less control, copy after 3 s";
+  RunTargetCycle(Application, Target,
+                 {true, TTargetCycle::ctTextless, L"x 2+3*4 y", 2, 7, CopyAfterDeadline, false, L"x 2+3*4 y",
+                  CopiedNothingMessage},
+                 Name, true);
+  // Nothing was typed; once the copy lands, the user's clipboard comes back.
+  Check(PumpUntil([&] { return Target.CopiedAt() >= 0; }, LateCopyWatch), Name + ": the late copy landed");
+  // The clipboard is not asked meanwhile: the program must find it free.
+  PumpFor(LateCopySettle);
+  const std::wstring Clipboard = ClipboardText(Window.Main());
+  Check(Clipboard == OldClipboard, Name + ": after the late copy the clipboard holds \"40+2\" again (it holds \"" +
+                                       Utf8(Clipboard) + "\")");
+}
+
+void TSuite::CheckForeignClipboardWriter(HWND Application, TTargetApp& Target) {
+  TTargetCycle Cycle{true, TTargetCycle::ctTextless, L"x 2+3*4 y", 2, 7, LateCopy, false, L"x 2+3*4=14 y", L"2+3*4=14"};
+  Cycle.ForeignWriteAt = 300;
+  RunTargetCycle(Application, Target, Cycle, "another program writes the clipboard before the copy", true);
 }
 
 void TSuite::CheckRichEdit(HWND Application, TTargetApp& Target) {

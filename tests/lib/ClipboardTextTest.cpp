@@ -17,6 +17,13 @@ constexpr TClipboardFormat CfHdrop = 15;
 constexpr TClipboardFormat Registered = 0xC123;  // e.g. "HTML Format"
 const TBytes Marker = {0, 0, 0, 0};
 
+// The snapshot as the loan takes it: with the clipboard held open.
+std::optional<TClipboardSnapshot> SaveClipboard(ISystemApi& Sys) {
+  const TOpenClipboard Open(Sys);
+  if (!Open) return std::nullopt;
+  return SnapshotOfOpenClipboard(Sys);
+}
+
 TEST(ClipboardText, ReadTakesUnicodeTextUpToItsZeroOrTheBlockEnd) {
   struct {
     TBytes Block;
@@ -75,7 +82,7 @@ TEST(ClipboardText, SnapshotRestoresExactlyTheSavedFormatsMarkedForNoHistory) {
 
   Sys.PlaceCopy(L"copied selection");
   Sys.ClearCalls();
-  EXPECT_TRUE(RestoreClipboard(Sys, *Snapshot, Sys.Sequence));
+  EXPECT_EQ(RestoreClipboard(Sys, *Snapshot, Sys.Sequence), TGiveBack::gbRestored);
   EXPECT_THAT(Sys.Clipboard, ElementsAre(Pair(CfText, Sz("earlier")), Pair(8, Dib),
                                          Pair(Registered, Bytes("<b>x</b>")), Pair(CfUnicodeText, TBytes{'e', 0, 0, 0}),
                                          Pair(TFakeSystemApi::ExcludeFormat, Marker)));
@@ -100,7 +107,7 @@ TEST(ClipboardText, WhatSomeoneCopiedAfterwardsIsNotOverwritten) {
   const std::uint32_t Landed = Sys.Sequence;
   Sys.PlaceCopy(L"the user's next copy");
   Sys.ClearCalls();
-  EXPECT_TRUE(RestoreClipboard(Sys, *Snapshot, Landed));
+  EXPECT_EQ(RestoreClipboard(Sys, *Snapshot, Landed), TGiveBack::gbLeft);
   EXPECT_THAT(Sys.Calls, ElementsAre(Open, Close));
   EXPECT_EQ(ReadClipboardText(Sys), L"the user's next copy");
 }
@@ -122,7 +129,7 @@ TEST(ClipboardText, NothingIsSavedOrRestoredWithoutAccess) {
   Sys.ClipboardOpens = false;
   Sys.Clipboard = {{CfText, Sz("earlier")}};
   EXPECT_FALSE(SaveClipboard(Sys).has_value());
-  EXPECT_FALSE(RestoreClipboard(Sys, TClipboardSnapshot{}, Sys.Sequence));
+  EXPECT_EQ(RestoreClipboard(Sys, TClipboardSnapshot{}, Sys.Sequence), TGiveBack::gbFailed);
   EXPECT_THAT(Sys.Calls, ElementsAre(Open, Open));
 }
 

@@ -28,26 +28,36 @@ struct TForegroundFixture : ::testing::Test {
   void Record(TWindowHandle Window) { Sys.SetExportResult("GetCurrentFocus", static_cast<std::uint32_t>(Window)); }
 };
 
-TEST_F(TForegroundFixture, TheRecordedFocusCountsOnlyInTheForegroundThread) {
+TEST_F(TForegroundFixture, TheSystemsFocusCountsAndTheRecordOnlyWhereTheSystemCannotTell) {
   const struct {
     const char* Name;
+    bool SystemFails;
     TWindowHandle Recorded;
     TWindowHandle Focus;
   } Cases[] = {
-      {"recorded in the foreground thread", InThread, InThread},
-      {"recorded in another application (a 64-bit one gets no hooks)", Elsewhere, SystemsFocus},
-      {"nothing recorded", 0, SystemsFocus},
-      {"recorded window gone", 0x4444, SystemsFocus},
-      {"recorded in the program itself", 0x60, SystemsFocus},
+      {"the system's answer over a record in the same thread", false, InThread, SystemsFocus},
+      {"the system's answer over a record elsewhere", false, Elsewhere, SystemsFocus},
+      {"the system fails, recorded in the foreground thread", true, InThread, InThread},
+      {"the system fails, recorded in another application (another bitness gets no hooks)", true, Elsewhere, 0},
+      {"the system fails, nothing recorded", true, 0, 0},
+      {"the system fails, recorded window gone", true, 0x4444, 0},
+      {"the system fails, recorded in the program itself", true, 0x60, 0},
   };
   for (const auto& C : Cases) {
     Record(C.Recorded);
+    Sys.GuiThreadInfoFails = C.SystemFails;
     const TForegroundTarget Target = FindForegroundTarget(Sys, Monitor);
     EXPECT_EQ(Target.Window, Foreground) << C.Name;
     EXPECT_EQ(Target.Thread, Thread) << C.Name;
+    EXPECT_EQ(Target.Process, Process) << C.Name;
     EXPECT_EQ(Target.Focus, C.Focus) << C.Name;
     EXPECT_FALSE(Target.Elevated) << C.Name;
   }
+  // A thread that has no focus window: no record stands in for it.
+  Sys.GuiThreadInfoFails = false;
+  Sys.ThreadFocus.erase(Thread);
+  Record(InThread);
+  EXPECT_EQ(FindForegroundTarget(Sys, Monitor).Focus, 0u);
 }
 
 TEST_F(TForegroundFixture, NoForegroundOrTheProgramsOwnIsNoTarget) {
@@ -58,6 +68,7 @@ TEST_F(TForegroundFixture, NoForegroundOrTheProgramsOwnIsNoTarget) {
     const TForegroundTarget Target = FindForegroundTarget(Sys, Monitor);
     EXPECT_EQ(Target.Window, 0u) << Window;
     EXPECT_EQ(Target.Focus, 0u) << Window;
+    EXPECT_EQ(Target.Own, Window == 0x60) << Window;  // told apart: each has its own message
   }
 }
 
