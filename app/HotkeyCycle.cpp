@@ -7,6 +7,7 @@
 #include "app/CycleOutcome.h"
 #include "app/EngineSettings.h"
 #include "app/UserMessages.h"
+#include "edge/AnswerFrame.h"
 #include "lib/SelectionCapture.h"
 #include "lib/TextCodec.h"
 #include "lib/TextInjection.h"
@@ -144,9 +145,10 @@ void THotkeyCycle::RunCycle(THotkey Hotkey) {
       if (Result->empty()) {
         Host.SetTooltip(ValuelessText(Parser, Capture.Text));
       } else {
-        Host.SetTooltip(Capture.Text + L"=" + *Result);
-        Recent.Add(Capture.Text, *Result);
-        Typed = Hotkey == THotkey::hkExpression ? Capture.Text + L"=" + *Result : *Result;
+        const std::wstring Expression(FrameOf<wchar_t>(Capture.Text).Core);
+        Host.SetTooltip(Expression + L"=" + *Result);
+        Recent.Add(Expression, *Result);
+        Typed = FramedAnswer<wchar_t>(Capture.Text, *Result, Hotkey == THotkey::hkExpression);
       }
     }
   } catch (const std::bad_alloc&) {

@@ -4,6 +4,7 @@
 
 #include "ParserLib/CharClasses.h"
 #include "ParserLib/Cp1251.h"
+#include "edge/AnswerFrame.h"
 #include "edge/EngineMessages.h"
 #include "x11/Messages.h"
 
@@ -18,29 +19,14 @@ std::size_t CharacterCount(std::string_view Utf8) {
   return Count;
 }
 
-struct TFramed {
-  std::string_view Leading, Core, Trailing;
-};
-
-TFramed Framed(std::string_view Text) {
-  constexpr std::string_view Blanks = " \t\r\n";
-  const std::size_t First = Text.find_first_not_of(Blanks);
-  if (First == std::string_view::npos) return {Text, {}, {}};
-  const std::size_t End = Text.find_last_not_of(Blanks) + 1;
-  return {Text.substr(0, First), Text.substr(First, End - First), Text.substr(End)};
-}
-
 }  // namespace
 
 std::string TypedAnswer(const TEvaluation& Evaluation, THotkey Hotkey) {
-  const TFramed Expression = Framed(Evaluation.Expression);
-  std::string Answer(Expression.Leading);
-  if (Hotkey == THotkey::hkExpression) Answer += std::string(Expression.Core) + "=";
-  return Answer + Evaluation.Result + std::string(Expression.Trailing);
+  return FramedAnswer<char>(Evaluation.Expression, Evaluation.Result, Hotkey == THotkey::hkExpression);
 }
 
 std::string Outcome(const TEvaluation& Evaluation) {
-  return std::string(Framed(Evaluation.Expression).Core) + "=" + Evaluation.Result;
+  return std::string(FrameOf<char>(Evaluation.Expression).Core) + "=" + Evaluation.Result;
 }
 
 std::optional<TEvaluation> TEvaluator::Evaluate(std::string_view Utf8Expression) {
@@ -59,7 +45,7 @@ std::optional<TEvaluation> TEvaluator::Evaluate(std::string_view Utf8Expression)
   // An indented line's tabs are blanks around the expression, which the
   // engine would not read as such; a blank each keeps the positions.
   std::string Engine = Evaluation.Expression;
-  const TFramed Frame = Framed(Engine);
+  const TFrame<char> Frame = FrameOf<char>(Engine);
   for (std::size_t I = 0; I < Engine.size(); ++I)
     if (Engine[I] == '\t' && (I < Frame.Leading.size() || I >= Frame.Leading.size() + Frame.Core.size())) Engine[I] = ' ';
   try {

@@ -133,6 +133,9 @@ TEST_F(HotkeyCycleTest, OutcomesOfTheCycle) {
       {"an assignment, Ctrl", Id1, L"x := 5", 0, 6, {Tooltip("x = 5")}, L"", false},
       {"an assignment, Shift", Id2, L"y:=2*3", 0, 6, {Tooltip("y = 6")}, L"", true},
       {"an assignment in brackets", Id1, L"(z := 1)", 0, 8, {Tooltip(Utf8(texts::NoValue))}, L"", false},
+      // A line selected with its line break keeps it around the answer.
+      {"a line with its break, Ctrl", Id1, L"2+3*4\r\n", 0, 7, {Tooltip("2+3*4=14")}, L"2+3*4=14\r\n", true},
+      {"an indented line, Shift", Id2, L"  84/2\r\n", 0, 8, {Tooltip("84/2=42")}, L"  42\r\n", true},
       {"text in Cyrillic", Id1, L"\"Ж\"", 0, 3, {Tooltip("\"Ж\"=\"Ж\"")}, L"\"Ж\"=\"Ж\"", true},
       {"outside code page 1251",
        Id1,
