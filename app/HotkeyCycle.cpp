@@ -135,6 +135,7 @@ void THotkeyCycle::RunCycle(THotkey Hotkey) {
     // The copy that did not come in time may still come: the timer watches for it.
     if (Loan) {
       LoanSince = Sys.TickCount();
+      CopyKeysAtLoan = CopyKeyPresses();
       Host.StartTimer(CycleTimerInterval);
     }
     Warning = GiveBackText(Capture.GiveBack);
@@ -240,7 +241,15 @@ void THotkeyCycle::KeepWatchWhileHeld(THotkey Hotkey) {
     Host.StartTimer(CycleTimerInterval);
     return;
   }
-  Watch.reset();
+  // The watch for the late copy needs it too.
+  if (!Loan) Watch.reset();
+}
+
+std::uint32_t THotkeyCycle::CopyKeyPresses() const {
+  std::uint32_t Count = 0;
+  if (Watch)
+    for (const std::uint8_t Vk : {VkC, VkX, VkInsert, VkDelete}) Count += Watch->Presses(Vk);
+  return Count;
 }
 
 void THotkeyCycle::LookForLateCopy(bool KeepWaiting) {
@@ -248,6 +257,9 @@ void THotkeyCycle::LookForLateCopy(bool KeepWaiting) {
   // a cycle they start must not find this loan.
   TClipboardLoan Late = std::move(*Loan);
   Loan.reset();
+  // The user may have copied in the same application since: that copy is
+  // the user's clipboard, and no give-back may undo it.
+  if (CopyKeyPresses() != CopyKeysAtLoan) return;
   std::wstring Text;
   TLook Seen = TLook::lkLost;
   try {
@@ -271,10 +283,12 @@ void THotkeyCycle::OnTimer() {
     const bool Held = Watch && Watch->Holds(Keys[IndexOf(*HeldHotkey)].Vk);
     if (!Held || Sys.TickCount() - HeldSince >= HeldKeyWatchTime) {
       HeldHotkey.reset();
-      Watch.reset();
     }
   }
-  if (!Loan && !HeldHotkey) Host.StopTimer();
+  if (!Loan && !HeldHotkey) {
+    Host.StopTimer();
+    Watch.reset();
+  }
 }
 
 void THotkeyCycle::RunOutsideCycle(std::function<void()> Command) {

@@ -120,6 +120,9 @@ class THotkeyCycle {
   // came. KeepWaiting: the loan stays for the next look while there is time.
   void LookForLateCopy(bool KeepWaiting);
   void KeepWatchWhileHeld(THotkey Hotkey);
+  // The user's presses of the keys that copy or cut (with Ctrl or Shift) in
+  // most applications, as far as the watch saw them.
+  std::uint32_t CopyKeyPresses() const;
 
   ISystemApi& Sys;
   TMonitorBinding& Monitor;
@@ -138,6 +141,7 @@ class THotkeyCycle {
   // did not come in time, held on while the copy may still come.
   std::optional<TClipboardLoan> Loan;
   std::uint32_t LoanSince = 0;
+  std::uint32_t CopyKeysAtLoan = 0;  // CopyKeyPresses() when the late watch began
   // The hotkey whose key was still down when its cycle ended, while the watch waits for it to go up.
   std::optional<THotkey> HeldHotkey;
   std::uint32_t HeldSince = 0;

@@ -44,6 +44,12 @@ TEST_F(CycleClipboardTest, ACopyThatLandsAfterTheCycleGivesWayToTheUsersClipboar
       {"lands at the end of the watch", CopyTimeout + LateCopyTime - 100, [] {}, L"40+2", {}},
       {"lands after the watch", CopyTimeout + LateCopyTime + 500, [] {}, L"2+3*4", {}},
       {"someone copies first", 3000, [this] { Sys.PlaceCopy(L"99", Manager); }, L"99", {}},
+      {"the user copies in the same application", 60000,
+       [this] {
+         ++Sys.Presses[VkC];
+         Sys.PlaceCopy(L"5*5", Foreground);
+       },
+       L"5*5", {}},
       // Open for the look that finds the copy, taken by someone for the restore.
       {"the clipboard stays taken", 3000,
        [this] {
