@@ -1,7 +1,7 @@
 # The Debian packages, built by CPack (scripts/package.sh) from two install
 # components: talvex-calc (the command-line tool) and talvex-x11 (the
 # in-place calculator of X11 desktops), each with its binary, its manual page,
-# the copyright file, the changelog and its lintian overrides; `cmake
+# the copyright file, its own changelog and its lintian overrides; `cmake
 # --install` installs the same files.
 include(GNUInstallDirs)
 
@@ -25,7 +25,6 @@ set(programs calc)
 if(TARGET talvex-x11)
   list(APPEND programs x11)
 endif()
-talvex_gzip(${PROJECT_SOURCE_DIR}/packaging/changelog ${package_dir}/changelog.gz)
 # The compiler's version notes (.comment) have no use in the installed
 # binaries; strip, which CPack runs before this, leaves them.
 find_program(TALVEX_OBJCOPY NAMES objcopy REQUIRED)
@@ -35,10 +34,13 @@ foreach(program ${programs})
     set(page ${PROJECT_SOURCE_DIR}/x11/talvex-x11.1)
   endif()
   talvex_gzip(${page} ${package_dir}/talvex-${program}.1.gz)
-  add_custom_target(talvex_${program}_docs ALL DEPENDS ${package_dir}/talvex-${program}.1.gz ${package_dir}/changelog.gz)
+  talvex_gzip(${PROJECT_SOURCE_DIR}/packaging/talvex-${program}.changelog ${package_dir}/talvex-${program}.changelog.gz)
+  add_custom_target(talvex_${program}_docs ALL
+                    DEPENDS ${package_dir}/talvex-${program}.1.gz ${package_dir}/talvex-${program}.changelog.gz)
   install(FILES ${package_dir}/talvex-${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${program})
-  install(FILES ${package_dir}/copyright ${package_dir}/changelog.gz
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/talvex-${program} COMPONENT ${program})
+  install(FILES ${package_dir}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/talvex-${program} COMPONENT ${program})
+  install(FILES ${package_dir}/talvex-${program}.changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/talvex-${program}
+          RENAME changelog.gz COMPONENT ${program})
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/talvex-${program}.lintian-overrides
           DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME talvex-${program} COMPONENT ${program})
   install(CODE "execute_process(COMMAND ${TALVEX_OBJCOPY} --remove-section=.comment

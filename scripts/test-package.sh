@@ -64,6 +64,7 @@ for file in usr/bin/talvex-calc usr/share/man/man1/talvex-calc.1.gz \
   [ -f "$root/$file" ] || fail "$file is missing"
 done
 grep -q '^License: MIT' "$root/usr/share/doc/talvex-calc/copyright" || fail "the copyright file names no MIT licence"
+expect "changelog's package" talvex-calc "$(zcat "$root/usr/share/doc/talvex-calc/changelog.gz" | sed -n '1s/ .*//p')"
 
 calc=$root/usr/bin/talvex-calc
 expect "results" $'14\n3.5\n220\n{2:15:00 PM}\n1.414213562373' \
@@ -84,6 +85,8 @@ for file in usr/bin/talvex-x11 usr/share/man/man1/talvex-x11.1.gz usr/share/doc/
             usr/share/doc/talvex-x11/changelog.gz usr/share/talvex-x11/talvex-x11.desktop; do
   [ -f "$root/$file" ] || fail "$file is missing"
 done
+expect "talvex-x11 changelog's package" talvex-x11 \
+  "$(zcat "$root/usr/share/doc/talvex-x11/changelog.gz" | sed -n '1s/ .*//p')"
 check_options "$root/usr/bin/talvex-x11"
 "$root/usr/bin/talvex-x11" --help | grep -q -- '--oneshot' || fail "talvex-x11 --help lacks --oneshot"
 status=0
