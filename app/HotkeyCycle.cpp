@@ -241,8 +241,7 @@ void THotkeyCycle::KeepWatchWhileHeld(THotkey Hotkey) {
     Host.StartTimer(CycleTimerInterval);
     return;
   }
-  // The watch for the late copy needs it too.
-  if (!Loan) Watch.reset();
+  if (!WatchesAfterCycle()) Watch.reset();
 }
 
 std::uint32_t THotkeyCycle::CopyKeyPresses() const {
@@ -281,11 +280,9 @@ void THotkeyCycle::OnTimer() {
   if (Loan) LookForLateCopy(true);
   if (HeldHotkey) {
     const bool Held = Watch && Watch->Holds(Keys[IndexOf(*HeldHotkey)].Vk);
-    if (!Held || Sys.TickCount() - HeldSince >= HeldKeyWatchTime) {
-      HeldHotkey.reset();
-    }
+    if (!Held || Sys.TickCount() - HeldSince >= HeldKeyWatchTime) HeldHotkey.reset();
   }
-  if (!Loan && !HeldHotkey) {
+  if (!WatchesAfterCycle()) {
     Host.StopTimer();
     Watch.reset();
   }

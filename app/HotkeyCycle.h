@@ -120,6 +120,9 @@ class THotkeyCycle {
   // came. KeepWaiting: the loan stays for the next look while there is time.
   void LookForLateCopy(bool KeepWaiting);
   void KeepWatchWhileHeld(THotkey Hotkey);
+  // A late copy or a held hotkey is watched for after the cycle: the timer
+  // and the key watch live on for it.
+  bool WatchesAfterCycle() const { return Loan || HeldHotkey; }
   // The user's presses of the keys that copy or cut (with Ctrl or Shift) in
   // most applications, as far as the watch saw them.
   std::uint32_t CopyKeyPresses() const;
